@@ -1,0 +1,29 @@
+#include <QApplication>
+#include <QFont>
+
+#include "game/app/startupreport.h"
+#include "game/forms/frmvuska.h"
+#include "platform/clock.h"
+#include "platform/lifetime.h"
+#include "platform/random.h"
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vuska"));
+    // The program ends itself, in its own order, whatever windows are open.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(11);
+    QApplication::setFont(font);
+
+    platform::SystemClock clock;
+    platform::SystemRandom random;
+    vuska::frmVuska window(QCoreApplication::applicationDirPath(), clock, random);
+    window.Form_Load();
+    if (platform::lifetime::ending())
+        return 0;
+    StartupReport::watch(&window);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <array>
+#include <chrono>
+
+#include <QCursor>
+#include <QFrame>
+#include <QPixmap>
+
+#include "game/engine/seams.h"
+
+namespace vuska {
+
+// One card picture (imgKortti): draws its picture from the top left corner, cut off at
+// its own size, and reports mouse presses.
+class CardImage : public QWidget {
+    Q_OBJECT
+public:
+    CardImage(int index, QWidget* parent);
+    int index() const { return index_; }
+    void setPicture(const QPixmap& picture);
+    const QPixmap& picture() const { return picture_; }
+
+signals:
+    void mouseDown(int index, Qt::MouseButton button);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    int index_;
+    QPixmap picture_;
+};
+
+// The card table pTaustalaatikko with the ten card pictures. Its coordinates are pixels
+// from the top left corner inside its border.
+class CardTable : public QFrame, public CardPictures {
+    Q_OBJECT
+public:
+    explicit CardTable(QWidget* parent);
+
+    CardImage* card(int slot) const { return cards_[size_t(slot)]; }
+    void setPointingHandCursor(const QCursor& cursor) { pointingHand_ = cursor; }
+    // Time between the painted steps of each kind of animation; zero paints as fast as
+    // the machine can (tests).
+    void setStepIntervals(std::chrono::microseconds jiggle, std::chrono::microseconds glide);
+
+    bool loadPicture(int slot, const QString& path) override;
+    double left(int slot) const override { return geometry_[size_t(slot)].left; }
+    double top(int slot) const override { return geometry_[size_t(slot)].top; }
+    double width(int slot) const override { return geometry_[size_t(slot)].width; }
+    double height(int slot) const override { return geometry_[size_t(slot)].height; }
+    bool visible(int slot) const override { return geometry_[size_t(slot)].visible; }
+    void setLeft(int slot, double left) override;
+    void setTop(int slot, double top) override;
+    void setWidth(int slot, double width) override;
+    void setHeight(int slot, double height) override;
+    void setVisible(int slot, bool visible) override;
+    void bringToFront(int slot) override;
+    void setPointingHand(int slot, bool pointingHand) override;
+    void showStep(Step kind) override;
+
+private:
+    struct Geometry {
+        double left = 0;
+        double top = 0;
+        double width = 80;
+        double height = 128;
+        bool visible = true;
+    };
+    void place(int slot);
+
+    std::array<CardImage*, 10> cards_{};
+    std::array<Geometry, 10> geometry_{};
+    QCursor pointingHand_{Qt::PointingHandCursor};
+    std::chrono::microseconds jiggleInterval_{5000};
+    std::chrono::microseconds glideInterval_{10000};
+    std::chrono::steady_clock::time_point nextStep_{};
+};
+
+} // namespace vuska

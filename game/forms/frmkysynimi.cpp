@@ -1,0 +1,111 @@
+#include "game/forms/frmkysynimi.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "game/engine/mdlvuska.h"
+#include "platform/pointer.h"
+
+namespace vuska {
+
+using platform::ScreenPointer;
+
+frmKysyNimi::frmKysyNimi(mdlVuska& game, QWidget* gameWindow)
+    : DialogForm(QStringLiteral("frmKysyNimi"), QStringLiteral("Onneksi olkoon!"), 5295, 1680, gameWindow),
+      game_(game), gameWindow_(gameWindow)
+{
+    lblTeksti_ = new QLabel(this);
+    lblTeksti_->setObjectName(QStringLiteral("lblTeksti"));
+    lblTeksti_->setTextFormat(Qt::PlainText);
+    lblTeksti_->setWordWrap(true);
+    lblTeksti_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    place(lblTeksti_, 120, 120, 3495, 975);
+
+    txtNimi_ = new QLineEdit(QStringLiteral("Nimetön"), this);
+    txtNimi_->setObjectName(QStringLiteral("txtNimi"));
+    txtNimi_->setMaxLength(16);
+    place(txtNimi_, 120, 1200, 3495, 315);
+    connect(txtNimi_, &QLineEdit::textChanged, this, &frmKysyNimi::txtNimi_Change);
+
+    const QString captions[2] = {QStringLiteral("OK"), QStringLiteral("Peruuta")};
+    for (int i = 0; i < 2; ++i) {
+        auto* button = new QPushButton(captions[i], this);
+        button->setObjectName(QStringLiteral("cmdPainike_%1").arg(i));
+        button->setAutoDefault(false);
+        place(button, 3840, 120, 1335, 375);
+        connect(button, &QPushButton::clicked, this, [this, i] { cmdPainike_Click(i); });
+        cmdPainike_[size_t(i)] = button;
+    }
+    cmdPainike_[0]->setDefault(true);
+    setTabOrder(txtNimi_, cmdPainike_[0]);
+    setTabOrder(cmdPainike_[0], cmdPainike_[1]);
+}
+
+void frmKysyNimi::showModal()
+{
+    Form_Load();
+    txtNimi_->setFocus();
+    exec();
+}
+
+void frmKysyNimi::Form_Load()
+{
+    cmdPainike_[1]->move(cmdPainike_[1]->x(), pixelsY(580));
+    txtNimi_->setText(ViimeksiListallePaassytPelaaja.isEmpty() ? QStringLiteral("Nimetön")
+                                                               : ViimeksiListallePaassytPelaaja);
+    // The preset name is selected whole, so that typing replaces it.
+    txtNimi_->setSelection(0, int(txtNimi_->text().size()));
+    const QString run = game_.WinStreak == 1
+                            ? QStringLiteral("Voitit 1 pelin peräkkäin ja pääset tuloksellasi parhaiden tulosten listalle.")
+                            : QStringLiteral("Voitit ") + QString::number(game_.WinStreak) +
+                                  QStringLiteral(" peliä peräkkäin ja pääset tuloksellasi parhaiden tulosten listalle.");
+    lblTeksti_->setText(run + QStringLiteral("\n\n\nKirjoita nimesi:"));
+    txtNimi_Change();
+}
+
+void frmKysyNimi::txtNimi_Change()
+{
+    cmdPainike_[0]->setEnabled(!txtNimi_->text().isEmpty());
+}
+
+void frmKysyNimi::cmdPainike_Click(int index)
+{
+    platform::setScreenPointer(ScreenPointer::Hourglass);
+    if (gameWindow_)
+        gameWindow_->setEnabled(true);
+    if (index == 0) {
+        const QString name = txtNimi_->text();
+        ViimeksiListallePaassytPelaaja = name;
+        game_.InsertBestResult(name);
+        QDialog::accept();
+        platform::setScreenPointer(ScreenPointer::Default);
+    } else if (index == 1) {
+        game_.WinStreak = 0;
+        QDialog::reject();
+        platform::setScreenPointer(ScreenPointer::Default);
+        QCoreApplication::processEvents();
+    } else {
+        platform::setScreenPointer(ScreenPointer::Default);
+    }
+}
+
+void frmKysyNimi::reject()
+{
+    // Esc presses Peruuta; the window's close box closes without running either button.
+    if (closingByBox_)
+        QDialog::reject();
+    else
+        cmdPainike_Click(1);
+}
+
+void frmKysyNimi::closeEvent(QCloseEvent* event)
+{
+    closingByBox_ = true;
+    QDialog::closeEvent(event);
+    closingByBox_ = false;
+}
+
+} // namespace vuska

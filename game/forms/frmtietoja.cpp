@@ -1,0 +1,190 @@
+#include "game/forms/frmtietoja.h"
+
+#include <QDesktopServices>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "platform/messagebox.h"
+#include "platform/pointer.h"
+
+namespace vuska {
+
+using platform::ScreenPointer;
+
+namespace {
+
+frmTietoja::UrlOpener& urlOpener()
+{
+    static frmTietoja::UrlOpener opener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    return opener;
+}
+
+// Widens a label to its text where the design's width is too narrow for this font, but
+// never beyond its parent.
+void fitWidth(QLabel* label)
+{
+    const int wanted = label->sizeHint().width();
+    const int room = label->parentWidget()->width() - label->x() - 4;
+    if (wanted > label->width())
+        label->resize(std::min(wanted, room), label->height());
+}
+
+} // namespace
+
+frmTietoja::frmTietoja(const QString& programFolder, QWidget* parent)
+    : DialogForm(QStringLiteral("frmTietoja"), QStringLiteral("Tietoja ohjelmasta"), 5655, 3495, parent),
+      programFolder_(programFolder)
+{
+    pTaustakuva_ = new QLabel(this);
+    pTaustakuva_->setObjectName(QStringLiteral("pTaustakuva"));
+    pTaustakuva_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pTaustakuva_->setLineWidth(2);
+    pTaustakuva_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    pTaustakuva_->setPixmap(QPixmap(QStringLiteral(":/vuska/tietoja.jpg")));
+    place(pTaustakuva_, 120, 120, 1815, 3255);
+
+    struct Design {
+        int index;
+        const char* text;
+        int left, top, width, height;
+    };
+    const Design labels[] = {
+        {0, "Vuska", 2280, 240, 492, 252},
+        {1, "Versio 1.22 Freeware", 2280, 480, 1695, 255},
+        {2, "", 2280, 840, 2415, 255},
+        {5, "Kommentit, kehitysideat ja virheilmoitukset:", 2280, 1560, 3252, 252},
+        {3, "", 2280, 1800, 2052, 252},
+        {6, "Viimeisimmät tiedotteet ja päivitykset:", 2280, 2160, 3252, 252},
+        {4, "", 2280, 2400, 2052, 252},
+    };
+    for (const Design& d : labels) {
+        auto* label = new QLabel(QString::fromUtf8(d.text), this);
+        label->setObjectName(QStringLiteral("lblTeksti_%1").arg(d.index));
+        label->setTextFormat(Qt::PlainText);
+        place(label, d.left, d.top, d.width, d.height);
+        lblTeksti_[size_t(d.index)] = label;
+    }
+    QFont bold = lblTeksti_[0]->font();
+    bold.setBold(true);
+    lblTeksti_[0]->setFont(bold);
+    lblTeksti_[3]->setText(authorEmail());
+    lblTeksti_[4]->setText(homePage());
+    for (const int link : {3, 4}) {
+        QLabel* label = lblTeksti_[size_t(link)];
+        QFont underlined = label->font();
+        underlined.setUnderline(true);
+        label->setFont(underlined);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
+        label->setPalette(palette);
+    }
+    for (QLabel* label : lblTeksti_) {
+        fitWidth(label);
+        label->installEventFilter(this);
+    }
+
+    auto* line = new QFrame(this);
+    line->setObjectName(QStringLiteral("frKehysviiva"));
+    line->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    place(line, 2160, 1320, 3375, 35);
+
+    cmdPainike_ = new QPushButton(QStringLiteral("OK"), this);
+    cmdPainike_->setObjectName(QStringLiteral("cmdPainike"));
+    cmdPainike_->setDefault(true);
+    place(cmdPainike_, 4320, 3000, 1215, 375);
+    connect(cmdPainike_, &QPushButton::clicked, this, &frmTietoja::cmdPainike_Click);
+}
+
+QString frmTietoja::authorEmail()
+{
+    return QStringLiteral(VUSKA_AUTHOR_EMAIL);
+}
+
+QString frmTietoja::homePage()
+{
+    return QStringLiteral(VUSKA_HOME_PAGE);
+}
+
+QCursor frmTietoja::pointingHandCursor()
+{
+    const QPixmap hand(QStringLiteral(":/vuska/sormi32.png"));
+    if (hand.isNull())
+        return QCursor(Qt::PointingHandCursor);
+    return QCursor(hand, 11, 0); // the fingertip
+}
+
+void frmTietoja::setUrlOpener(UrlOpener opener)
+{
+    urlOpener() = opener ? std::move(opener) : [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+}
+
+void frmTietoja::showModal()
+{
+    Form_Load();
+    cmdPainike_->setFocus();
+    exec();
+}
+
+void frmTietoja::Form_Load()
+{
+    platform::setScreenPointer(ScreenPointer::Default);
+    const QCursor hand = pointingHandCursor();
+    lblTeksti_[3]->setCursor(hand);
+    lblTeksti_[4]->setCursor(hand);
+    lblTeksti_[2]->setText(QStringLiteral("Tekijä: Oona Ohjelmoija"));
+    fitWidth(lblTeksti_[2]);
+}
+
+void frmTietoja::cmdPainike_Click()
+{
+    platform::setScreenPointer(ScreenPointer::Hourglass);
+    accept();
+    platform::setScreenPointer(ScreenPointer::Default);
+}
+
+bool frmTietoja::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        for (int i = 0; i < int(lblTeksti_.size()); ++i) {
+            if (watched == lblTeksti_[size_t(i)] && lblTeksti_[size_t(i)]->rect().contains(
+                                                       static_cast<QMouseEvent*>(event)->position().toPoint())) {
+                lblTeksti_Click(i);
+                return true;
+            }
+        }
+    }
+    return DialogForm::eventFilter(watched, event);
+}
+
+void frmTietoja::lblTeksti_Click(int index)
+{
+    if (index == 3)
+        openLink(QStringLiteral("mailto:") + authorEmail(), QStringLiteral("Sähköpostin lähetys ei onnistunut."));
+    else if (index == 4)
+        openLink(homePage(), QStringLiteral("Vuskan kotisivun avaus ei onnistunut."));
+}
+
+void frmTietoja::openLink(const QString& address, const QString& failure)
+{
+    platform::setScreenPointer(ScreenPointer::Hourglass);
+    const bool issued = urlOpener()(QUrl(address));
+    platform::setScreenPointer(ScreenPointer::Default);
+    if (issued)
+        return;
+    // Both links name the same help file the same way; if it cannot be opened, the help
+    // button itself says so.
+    platform::MessageBoxRequest box;
+    box.text = failure;
+    box.title = QStringLiteral("Virhe");
+    box.icon = platform::MsgIcon::Exclamation;
+    box.helpFile = programFolder_ + QStringLiteral("/vuska.hlp");
+    box.helpContext = 19;
+    platform::messageBox(box, this);
+}
+
+} // namespace vuska

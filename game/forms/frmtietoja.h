@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <functional>
+
+#include <QCursor>
+#include <QUrl>
+
+#include "game/forms/dialogform.h"
+
+class QLabel;
+class QPushButton;
+
+namespace vuska {
+
+// The about box: name, version and author beside a picture, and links to the author's
+// e-mail and home page. It also holds the pointing-hand cursor of the program.
+class frmTietoja : public DialogForm {
+    Q_OBJECT
+public:
+    frmTietoja(const QString& programFolder, QWidget* parent);
+
+    static QString authorEmail();
+    static QString homePage();
+    // The pointing hand (pSormikursori) shown over links and playable cards.
+    static QCursor pointingHandCursor();
+
+    void showModal();
+    void Form_Load();
+    void cmdPainike_Click();
+    void lblTeksti_Click(int index);
+
+    QLabel* lblTeksti(int index) const { return lblTeksti_[size_t(index)]; }
+    QPushButton* cmdPainike() const { return cmdPainike_; }
+
+    // How an address is handed to the desktop; tests watch it instead.
+    using UrlOpener = std::function<bool(const QUrl&)>;
+    static void setUrlOpener(UrlOpener opener);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void openLink(const QString& address, const QString& failure);
+
+    QString programFolder_;
+    std::array<QLabel*, 7> lblTeksti_{};
+    QLabel* pTaustakuva_;
+    QPushButton* cmdPainike_;
+};
+
+} // namespace vuska

@@ -1,0 +1,591 @@
+#include "game/forms/frmvuska.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QIcon>
+#include <QFrame>
+#include <QLayout>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
+
+#include "game/engine/settingskey.h"
+#include "game/forms/cardtable.h"
+#include "game/forms/frmasetukset.h"
+#include "game/forms/frmkysynimi.h"
+#include "game/forms/frmparhaattulokset.h"
+#include "game/forms/frmtietoja.h"
+#include "game/forms/inputblocker.h"
+#include "game/registry/mdlvuska2.h"
+#include "platform/help.h"
+#include "platform/lifetime.h"
+#include "platform/pointer.h"
+#include "platform/screen.h"
+
+namespace vuska {
+
+using platform::MessageBoxRequest;
+using platform::MsgAnswer;
+using platform::MsgButtons;
+using platform::MsgDefault;
+using platform::MsgIcon;
+using platform::ScreenPointer;
+
+namespace {
+
+// The classic window frame the layout was made for: a fixed single border of 3 pixels on
+// each side, and the caption and menu bar above the client area, 44 pixels of frame in all
+// at 96 dots per inch and 54 at 120. The window heights are outer heights including it.
+constexpr int FrameSidePixels = 3;
+
+int nonClientPixels(int twipsPerPixelY)
+{
+    if (twipsPerPixelY == 15)
+        return 44;
+    if (twipsPerPixelY == 12)
+        return 54;
+    return qRound(44.0 * 15.0 / twipsPerPixelY);
+}
+
+int toPixels(double twips, int twipsPerPixel)
+{
+    return qRound(twips / twipsPerPixel);
+}
+
+constexpr int ButtonWidthTwips = 1335;
+constexpr int ButtonHeightTwips = 375;
+
+} // namespace
+
+frmVuska::frmVuska(const QString& programFolder, platform::Clock& clock, platform::RandomSource& random,
+                   QWidget* parent)
+    : QMainWindow(parent), pTaustalaatikko_(new CardTable(nullptr)), clock_(clock),
+      game_(*pTaustalaatikko_, *this, random), startFolder_(programFolder)
+{
+    setObjectName(QStringLiteral("frmVuska"));
+    setWindowTitle(QStringLiteral("Vuska"));
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/vuska/vuska-%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
+    // A fixed single border with a minimise button and no maximise button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client_);
+    pTaustalaatikko_->setParent(client_);
+
+    frKehysviiva_ = new QFrame(client_);
+    frKehysviiva_->setObjectName(QStringLiteral("frKehysviiva"));
+    frKehysviiva_->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+
+    const QString captions[2] = {QStringLiteral("&Uusi peli"), QStringLiteral("&Lopeta")};
+    for (int i = 0; i < 2; ++i) {
+        auto* button = new QPushButton(captions[i], client_);
+        button->setObjectName(QStringLiteral("cmdPainike_%1").arg(i));
+        connect(button, &QPushButton::clicked, this, [this, i] { cmdPainike_Click(i); });
+        cmdPainike_[size_t(i)] = button;
+    }
+    // The first button is the default (Enter) and the second the cancel button (Esc).
+    const auto pressIfEnabled = [](QPushButton* button) {
+        if (button->isEnabled())
+            button->animateClick();
+    };
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* enter = new QShortcut(QKeySequence(key), this);
+        connect(enter, &QShortcut::activated, this, [this, pressIfEnabled] { pressIfEnabled(cmdPainike_[0]); });
+    }
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this, pressIfEnabled] { pressIfEnabled(cmdPainike_[1]); });
+
+    for (int k = 0; k < SlotCount; ++k)
+        connect(pTaustalaatikko_->card(k), &CardImage::mouseDown, this,
+                [this](int index, Qt::MouseButton button) { game_.imgKortti_MouseDown(index, button); });
+
+    tmrAjastin_ = new QTimer(this);
+    tmrAjastin_->setObjectName(QStringLiteral("tmrAjastin"));
+    tmrAjastin_->setInterval(1);
+    connect(tmrAjastin_, &QTimer::timeout, this, &frmVuska::tmrAjastin_Timer);
+
+    // The guard follows every change of the two flags at once instead of polling them.
+    game_.HumanToPlay.setOnChange([this] { tmrAjastin2_Timer(); });
+    game_.GameInProgress.setOnChange([this] { tmrAjastin2_Timer(); });
+
+    buildMenus();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+frmVuska::~frmVuska()
+{
+    // The dialogs go before the module they show.
+    frmAsetukset_.reset();
+    frmKysyNimi_.reset();
+    frmParhaatTulokset_.reset();
+    frmTietoja_.reset();
+    game_.HumanToPlay.setOnChange({});
+    game_.GameInProgress.setOnChange({});
+}
+
+void frmVuska::buildMenus()
+{
+    mnuPeli_ = menuBar()->addMenu(QStringLiteral("&Peli"));
+    mnuPeli_->setObjectName(QStringLiteral("mnuPeli"));
+    mUusiPeli_ = mnuPeli_->addAction(QStringLiteral("&Uusi peli      "));
+    mUusiPeli_->setObjectName(QStringLiteral("mUusiPeli"));
+    mUusiPeli_->setShortcut(QKeySequence(Qt::Key_F2));
+    connect(mUusiPeli_, &QAction::triggered, this, &frmVuska::mUusiPeli_Click);
+    mnuPeli_->addSeparator()->setObjectName(QStringLiteral("mTiedostoViiva"));
+    mLopeta_ = mnuPeli_->addAction(QStringLiteral("&Lopeta"));
+    mLopeta_->setObjectName(QStringLiteral("mLopeta"));
+    connect(mLopeta_, &QAction::triggered, this, &frmVuska::mLopeta_Click);
+
+    QMenu* mnuNayta = menuBar()->addMenu(QStringLiteral("&Näytä"));
+    mnuNayta->setObjectName(QStringLiteral("mnuNayta"));
+    // The button row's switch carries its check mark from the start.
+    mNaytaPainikkeet_ = mnuNayta->addAction(QStringLiteral("&Ikkunan alalaidan painikkeet"));
+    mNaytaPainikkeet_->setObjectName(QStringLiteral("mNaytaPainikkeet"));
+    mNaytaPainikkeet_->setCheckable(true);
+    mNaytaPainikkeet_->setChecked(true);
+    // The click decides the check mark itself.
+    connect(mNaytaPainikkeet_, &QAction::triggered, this, [this](bool) {
+        mNaytaPainikkeet_->setChecked(!mNaytaPainikkeet_->isChecked());
+        mNaytaPainikkeet_Click();
+    });
+    mnuNayta->addSeparator()->setObjectName(QStringLiteral("mNaytaViiva"));
+    QAction* best = mnuNayta->addAction(QStringLiteral("&Parhaat tulokset..."));
+    best->setObjectName(QStringLiteral("mNaytaParhaatTulokset"));
+    connect(best, &QAction::triggered, this, &frmVuska::mNaytaParhaatTulokset_Click);
+    QAction* settings = mnuNayta->addAction(QStringLiteral("&Asetukset..."));
+    settings->setObjectName(QStringLiteral("mNaytaAsetukset"));
+    connect(settings, &QAction::triggered, this, &frmVuska::mNaytaAsetukset_Click);
+
+    QMenu* mnuOhje = menuBar()->addMenu(QStringLiteral("&Ohje"));
+    mnuOhje->setObjectName(QStringLiteral("mnuOhje"));
+    QAction* topics = mnuOhje->addAction(QStringLiteral("&Ohjeen aiheet"));
+    topics->setObjectName(QStringLiteral("mOhjeenAiheet"));
+    topics->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(topics, &QAction::triggered, this, &frmVuska::mOhjeenAiheet_Click);
+    mnuOhje->addSeparator()->setObjectName(QStringLiteral("vOhje"));
+    QAction* about = mnuOhje->addAction(QStringLiteral("&Tietoja ohjelmasta...      "));
+    about->setObjectName(QStringLiteral("mTietojaOhjelmasta"));
+    connect(about, &QAction::triggered, this, &frmVuska::mTietojaOhjelmasta_Click);
+}
+
+QAction* frmVuska::menuItem(const char* objectName) const
+{
+    return findChild<QAction*>(QString::fromLatin1(objectName));
+}
+
+int frmVuska::windowHeightTwips(bool buttonsShown) const
+{
+    const bool large = platform::screen::twipsPerPixelY() == 12;
+    if (buttonsShown)
+        return large ? 6720 : 8160;
+    return large ? 6290 : 7670;
+}
+
+void frmVuska::layOut()
+{
+    const int tx = platform::screen::twipsPerPixelX();
+    const int ty = platform::screen::twipsPerPixelY();
+
+    const int windowWidth = 466 * tx;
+    const int tableWidth = 452 * tx;
+    const int tableHeight = 455 * ty;
+    const int buttonsTop = 470 * ty;
+    const double left0 = tableWidth - ButtonWidthTwips - ButtonWidthTwips;
+    const double left1 = tableWidth - ButtonWidthTwips + 80.0 / 15.0 * tx;
+
+    const int clientWidth = toPixels(windowWidth, tx) - 2 * FrameSidePixels;
+    client_->setFixedWidth(clientWidth);
+    frKehysviiva_->setGeometry(toPixels(-100, tx), 0, clientWidth + 2 * toPixels(100, tx), 2);
+    pTaustalaatikko_->setGeometry(toPixels(60, tx), toPixels(120, ty), toPixels(tableWidth, tx),
+                                  toPixels(tableHeight, ty));
+    cmdPainike_[0]->setGeometry(toPixels(left0, tx), toPixels(buttonsTop, ty), toPixels(ButtonWidthTwips, tx),
+                                toPixels(ButtonHeightTwips, ty));
+    cmdPainike_[1]->setGeometry(toPixels(left1, tx), toPixels(buttonsTop, ty), toPixels(ButtonWidthTwips, tx),
+                                toPixels(ButtonHeightTwips, ty));
+}
+
+void frmVuska::setHeightTwips(int twips)
+{
+    heightTwips_ = twips;
+    const int ty = platform::screen::twipsPerPixelY();
+    client_->setFixedHeight(toPixels(twips, ty) - nonClientPixels(ty));
+}
+
+void frmVuska::Form_Load()
+{
+    setScreenPointer(ScreenPointer::Hourglass);
+
+    QString folder = startFolder_;
+    if (folder.endsWith(QLatin1Char('/')))
+        folder.chop(1);
+    game_.ProgramFolder = folder;
+
+    const QString buttons = ReadRegistryValue(HKEY_CURRENT_USER, SettingsKey, QStringLiteral("NaytaPainikkeet"));
+    if (buttons == QLatin1String("True"))
+        mNaytaPainikkeet_->setChecked(true);
+    else if (buttons == QLatin1String("False"))
+        mNaytaPainikkeet_->setChecked(false);
+
+    layOut();
+    setHeightTwips(windowHeightTwips(mNaytaPainikkeet_->isChecked()));
+    // Hidden buttons are also disabled, so that Esc cannot quit through them.
+    cmdPainike_[0]->setEnabled(mNaytaPainikkeet_->isChecked());
+    cmdPainike_[1]->setEnabled(mNaytaPainikkeet_->isChecked());
+
+    const int ty = platform::screen::twipsPerPixelY();
+    if (ty != 12 && ty != 15) {
+        MessageBoxRequest box;
+        box.text = QStringLiteral("Ohjelman ulkoasussa saattaa esiintyä puutteita\nkäyttämilläsi näytön asetuksilla.");
+        box.title = QStringLiteral("Tiedoksi");
+        box.icon = MsgIcon::Information;
+        messageBox(box);
+    }
+
+    // Loading the about box gives the pointing hand for the human's cards.
+    tietoja().Form_Load();
+    pTaustalaatikko_->setPointingHandCursor(frmTietoja::pointingHandCursor());
+    for (int k = FirstHumanSlot; k < SlotCount; ++k)
+        pTaustalaatikko_->setPointingHand(k, true);
+
+    mUusiPeli_Click();
+    if (ending())
+        return;
+
+    readSettings();
+    game_.LoadBestResults();
+    game_.WinStreak = 0;
+    setScreenPointer(ScreenPointer::Default);
+}
+
+void frmVuska::readSettings()
+{
+    const auto read = [](const char* name) {
+        return ReadRegistryValue(HKEY_CURRENT_USER, SettingsKey, QString::fromLatin1(name));
+    };
+    game_.StartMode = read("PelinAloitustapa");
+    const QString shuffle = read("NaytaKorttienSekoitusJaJako");
+    if (shuffle == QLatin1String("True"))
+        game_.ShowShuffleAndDeal = true;
+    else if (shuffle == QLatin1String("False"))
+        game_.ShowShuffleAndDeal = false;
+    const QString movement = read("NaytaKorttienSiirto");
+    if (movement == QLatin1String("True"))
+        game_.ShowCardMovement = true;
+    else if (movement == QLatin1String("False"))
+        game_.ShowCardMovement = false;
+
+    static const QString speeds[] = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
+                                     QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"),
+                                     QStringLiteral("6")};
+    const QString speed = read("Animaationopeus");
+    game_.AnimationSteps = 40;
+    for (int v = 0; v < 7; ++v) {
+        if (speed == speeds[v])
+            game_.AnimationSteps = qint16(40 - 5 * v);
+    }
+
+    const QString modes[] = {StartModes::Alternate, StartModes::Random, StartModes::LowestCard,
+                             StartModes::PreviousWinner};
+    if (std::find(std::begin(modes), std::end(modes), game_.StartMode) == std::end(modes))
+        game_.StartMode = StartModes::Alternate;
+    if (shuffle != QLatin1String("True") && shuffle != QLatin1String("False"))
+        game_.ShowShuffleAndDeal = true;
+    if (movement != QLatin1String("True") && movement != QLatin1String("False"))
+        game_.ShowCardMovement = true;
+}
+
+void frmVuska::cmdPainike_Click(int index)
+{
+    if (index == 0)
+        mUusiPeli_Click();
+    else if (index == 1)
+        mLopeta_Click();
+}
+
+void frmVuska::mUusiPeli_Click()
+{
+    if (dealing_)
+        return;
+
+    if (game_.GameInProgress && game_.WinStreak > 0) {
+        MessageBoxRequest box;
+        box.text = QStringLiteral("Haluatko varmasti keskeyttää nykyisen pelin ja\naloittaa uuden?");
+        box.title = QStringLiteral("Uusi peli");
+        box.buttons = MsgButtons::YesNo;
+        box.icon = MsgIcon::Question;
+        box.defaultButton = MsgDefault::First;
+        box.helpFile = game_.helpFilePath();
+        box.helpContext = 15;
+        if (messageBox(box) != MsgAnswer::Yes)
+            return;
+        if (game_.RunQualifiesForBestResults()) {
+            setScreenPointer(ScreenPointer::Default);
+            showNameEntry();
+        } else {
+            game_.WinStreak = 0;
+        }
+        if (ending())
+            return;
+    }
+
+    dealing_ = true;
+    platform::setWindowPointer(this, ScreenPointer::Hourglass);
+    setEnabled(false);
+    {
+        InputBlocker blocker(this);
+        game_.GameInProgress = true;
+        for (int k = 0; k < SlotCount; ++k)
+            pTaustalaatikko_->setVisible(k, true);
+        if (!game_.ShowShuffleAndDeal) {
+            for (int k = 0; k < SlotCount; ++k) {
+                if (game_.CardPlayed[size_t(k)]) {
+                    pTaustalaatikko_->setVisible(k, false);
+                    pTaustalaatikko_->setLeft(k, 0);
+                    pTaustalaatikko_->setTop(k, 0);
+                }
+            }
+        }
+        if (!game_.LoadCardBacks()) {
+            dealing_ = false;
+            return;
+        }
+        for (int k = 0; k < SlotCount; ++k)
+            pTaustalaatikko_->setVisible(k, true);
+        game_.DealCards();
+        if (game_.ShowShuffleAndDeal)
+            game_.ShuffleAnimation();
+        game_.DealOut();
+        if (!game_.LoadCardFaces()) {
+            dealing_ = false;
+            return;
+        }
+        blocker.drain();
+    }
+    setEnabled(true);
+    dealing_ = false;
+    tmrAjastin_->start();
+    platform::setWindowPointer(this, ScreenPointer::Default);
+    tmrAjastin2_Timer();
+}
+
+void frmVuska::tmrAjastin_Timer()
+{
+    // One decision per deal: the timer is off before the decision runs, and the computer's
+    // pause inside it cannot start a second one.
+    tmrAjastin_->stop();
+    if (deciding_)
+        return;
+    deciding_ = true;
+    game_.DecideStarter();
+    if (!ending())
+        QCoreApplication::processEvents();
+    deciding_ = false;
+}
+
+void frmVuska::tmrAjastin2_Timer()
+{
+    const bool computerToPlay = !game_.HumanToPlay && game_.GameInProgress;
+    cmdPainike_[0]->setEnabled(!computerToPlay);
+    mUusiPeli_->setEnabled(!computerToPlay);
+}
+
+bool frmVuska::askQuit()
+{
+    MessageBoxRequest box;
+    box.text = QStringLiteral("Haluatko varmasti lopettaa Vuska-ohjelman käytön?");
+    box.title = QStringLiteral("Lopeta");
+    box.buttons = MsgButtons::YesNo;
+    box.icon = MsgIcon::Question;
+    box.defaultButton = MsgDefault::Second;
+    return messageBox(box) == MsgAnswer::Yes;
+}
+
+void frmVuska::mLopeta_Click()
+{
+    if (!askQuit())
+        return;
+    quitConfirmed();
+}
+
+void frmVuska::quitConfirmed()
+{
+    if (game_.RunQualifiesForBestResults()) {
+        setScreenPointer(ScreenPointer::Default);
+        showNameEntry();
+    }
+    setScreenPointer(ScreenPointer::Hourglass);
+    unloadAllAndEnd();
+}
+
+bool frmVuska::Form_QueryUnload(UnloadMode mode)
+{
+    if (mode != UnloadMode::FormControlMenu && mode != UnloadMode::AppWindows &&
+        mode != UnloadMode::AppTaskManager)
+        return false;
+    if (ending())
+        return false;
+    if (!askQuit())
+        return true;
+    quitConfirmed();
+    return false;
+}
+
+void frmVuska::closeEvent(QCloseEvent* event)
+{
+    if (unloadingByCode_ || ending()) {
+        event->accept();
+        return;
+    }
+    if (Form_QueryUnload(UnloadMode::FormControlMenu))
+        event->ignore();
+    else
+        event->accept();
+}
+
+void frmVuska::unloadAllAndEnd()
+{
+    if (ending())
+        return;
+    unloadingByCode_ = true;
+    if (frmAsetukset_)
+        frmAsetukset_->close();
+    if (frmKysyNimi_)
+        frmKysyNimi_->close();
+    if (frmParhaatTulokset_)
+        frmParhaatTulokset_->close();
+    // Hidden rather than closed: this may run inside the window's own close request.
+    hide();
+    if (frmTietoja_)
+        frmTietoja_->close();
+    platform::lifetime::endProgram();
+}
+
+frmAsetukset& frmVuska::asetukset()
+{
+    if (!frmAsetukset_)
+        frmAsetukset_ = std::make_unique<frmAsetukset>(game_, this);
+    return *frmAsetukset_;
+}
+
+frmKysyNimi& frmVuska::kysyNimi()
+{
+    if (!frmKysyNimi_)
+        frmKysyNimi_ = std::make_unique<frmKysyNimi>(game_, this);
+    return *frmKysyNimi_;
+}
+
+frmParhaatTulokset& frmVuska::parhaatTulokset()
+{
+    if (!frmParhaatTulokset_)
+        frmParhaatTulokset_ = std::make_unique<frmParhaatTulokset>(game_, this);
+    return *frmParhaatTulokset_;
+}
+
+frmTietoja& frmVuska::tietoja()
+{
+    if (!frmTietoja_)
+        frmTietoja_ = std::make_unique<frmTietoja>(game_.ProgramFolder, this);
+    return *frmTietoja_;
+}
+
+void frmVuska::mNaytaPainikkeet_Click()
+{
+    setScreenPointer(ScreenPointer::Hourglass);
+    const bool shown = mNaytaPainikkeet_->isChecked();
+    if (shown) {
+        mNaytaPainikkeet_->setChecked(false);
+        cmdPainike_[0]->setEnabled(false);
+        cmdPainike_[1]->setEnabled(false);
+        setHeightTwips(windowHeightTwips(false));
+    } else {
+        cmdPainike_[0]->setEnabled(true);
+        cmdPainike_[1]->setEnabled(true);
+        mNaytaPainikkeet_->setChecked(true);
+        setHeightTwips(windowHeightTwips(true));
+    }
+    WriteRegistryValue(HKEY_CURRENT_USER, SettingsKeyForWrite, QStringLiteral("NaytaPainikkeet"), 1,
+                       shown ? QStringLiteral("False") : QStringLiteral("True"));
+    // The new-game button follows its guard, also while the row is hidden.
+    tmrAjastin2_Timer();
+    setScreenPointer(ScreenPointer::Default);
+}
+
+void frmVuska::mNaytaParhaatTulokset_Click()
+{
+    platform::setWindowPointer(this, ScreenPointer::Hourglass);
+    parhaatTulokset().showModal();
+    platform::setWindowPointer(this, ScreenPointer::Default);
+}
+
+void frmVuska::mNaytaAsetukset_Click()
+{
+    platform::setWindowPointer(this, ScreenPointer::Hourglass);
+    asetukset().showModal();
+    platform::setWindowPointer(this, ScreenPointer::Default);
+}
+
+void frmVuska::mTietojaOhjelmasta_Click()
+{
+    platform::setWindowPointer(this, ScreenPointer::Hourglass);
+    tietoja().showModal();
+    platform::setWindowPointer(this, ScreenPointer::Default);
+}
+
+void frmVuska::mOhjeenAiheet_Click()
+{
+    setScreenPointer(ScreenPointer::Hourglass);
+    const bool opened = platform::openHelpIndex(game_.helpFilePath(), this);
+    setScreenPointer(ScreenPointer::Default);
+    if (!opened) {
+        MessageBoxRequest box;
+        box.text = QStringLiteral("Ohjetiedoston vuska.hlp avaus ei onnistu.");
+        box.title = QStringLiteral("Virhe");
+        box.icon = MsgIcon::Exclamation;
+        messageBox(box);
+    }
+}
+
+MsgAnswer frmVuska::messageBox(const MessageBoxRequest& request)
+{
+    return platform::messageBox(request, isVisible() ? this : nullptr);
+}
+
+void frmVuska::setScreenPointer(ScreenPointer pointer)
+{
+    platform::setScreenPointer(pointer);
+}
+
+bool frmVuska::pause(int milliseconds)
+{
+    return clock_.pause(milliseconds) && !ending();
+}
+
+void frmVuska::showNameEntry()
+{
+    kysyNimi().showModal();
+}
+
+void frmVuska::setNewGameEnabled(bool enabled)
+{
+    cmdPainike_[0]->setEnabled(enabled);
+    mUusiPeli_->setEnabled(enabled);
+}
+
+void frmVuska::endProgram()
+{
+    unloadAllAndEnd();
+}
+
+bool frmVuska::ending() const
+{
+    return platform::lifetime::ending();
+}
+
+} // namespace vuska

@@ -1,0 +1,123 @@
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include <QMainWindow>
+
+#include "game/engine/mdlvuska.h"
+#include "platform/clock.h"
+#include "platform/random.h"
+
+class QAction;
+class QFrame;
+class QMenu;
+class QPushButton;
+class QTimer;
+
+namespace vuska {
+
+class CardTable;
+class InputBlocker;
+class frmAsetukset;
+class frmKysyNimi;
+class frmParhaatTulokset;
+class frmTietoja;
+
+// Why a window is asked to close.
+enum class UnloadMode { FormControlMenu = 0, FormCode = 1, AppWindows = 2, AppTaskManager = 3 };
+
+// The game table window: the card table, the row of buttons, the menus, the start-up,
+// the new-game and quit commands, and the starter that decides who begins each deal.
+class frmVuska : public QMainWindow, public GameUser {
+    Q_OBJECT
+public:
+    frmVuska(const QString& programFolder, platform::Clock& clock, platform::RandomSource& random,
+             QWidget* parent = nullptr);
+    ~frmVuska() override;
+
+    mdlVuska& game() { return game_; }
+    CardTable* table() const { return pTaustalaatikko_; }
+    QPushButton* cmdPainike(int index) const { return cmdPainike_[size_t(index)]; }
+    QAction* mUusiPeli() const { return mUusiPeli_; }
+    QAction* mLopeta() const { return mLopeta_; }
+    QAction* mNaytaPainikkeet() const { return mNaytaPainikkeet_; }
+    QAction* menuItem(const char* objectName) const;
+    QTimer* tmrAjastin() const { return tmrAjastin_; }
+
+    // The window's outer height in twips, as the layout sets it.
+    int heightTwips() const { return heightTwips_; }
+
+    // Start-up: settings, layout, the first deal. Runs before the window is first shown.
+    void Form_Load();
+
+    void cmdPainike_Click(int index);
+    void mUusiPeli_Click();
+    void mLopeta_Click();
+    // Returns true to cancel the close.
+    bool Form_QueryUnload(UnloadMode mode);
+    void tmrAjastin_Timer();
+    // The new-game guard: the command is unavailable while the computer is to play.
+    void tmrAjastin2_Timer();
+
+    void mNaytaPainikkeet_Click();
+    void mNaytaParhaatTulokset_Click();
+    void mNaytaAsetukset_Click();
+    void mTietojaOhjelmasta_Click();
+    void mOhjeenAiheet_Click();
+
+    // The dialogs live from their first use until the program ends.
+    frmAsetukset& asetukset();
+    frmKysyNimi& kysyNimi();
+    frmParhaatTulokset& parhaatTulokset();
+    frmTietoja& tietoja();
+
+    // Unloads the program's windows in their fixed order and ends the program.
+    void unloadAllAndEnd();
+
+    // GameUser
+    platform::MsgAnswer messageBox(const platform::MessageBoxRequest& request) override;
+    void setScreenPointer(platform::ScreenPointer pointer) override;
+    bool pause(int milliseconds) override;
+    void showNameEntry() override;
+    void setNewGameEnabled(bool enabled) override;
+    void endProgram() override;
+    bool ending() const override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void layOut();
+    void setHeightTwips(int twips);
+    void readSettings();
+    int windowHeightTwips(bool buttonsShown) const;
+    // Quit steps after the user has confirmed: the run ends, then the program.
+    void quitConfirmed();
+    bool askQuit();
+
+    CardTable* pTaustalaatikko_ = nullptr;
+    QFrame* frKehysviiva_ = nullptr;
+    std::array<QPushButton*, 2> cmdPainike_{};
+    QWidget* client_ = nullptr;
+    QMenu* mnuPeli_ = nullptr;
+    QAction* mUusiPeli_ = nullptr;
+    QAction* mLopeta_ = nullptr;
+    QAction* mNaytaPainikkeet_ = nullptr;
+    QTimer* tmrAjastin_ = nullptr;
+    std::unique_ptr<frmAsetukset> frmAsetukset_;
+    std::unique_ptr<frmKysyNimi> frmKysyNimi_;
+    std::unique_ptr<frmParhaatTulokset> frmParhaatTulokset_;
+    std::unique_ptr<frmTietoja> frmTietoja_;
+
+    platform::Clock& clock_;
+    mdlVuska game_;
+    QString startFolder_;
+    int heightTwips_ = 0;
+    bool dealing_ = false;
+    bool deciding_ = false;
+    bool unloadingByCode_ = false;
+};
+
+} // namespace vuska

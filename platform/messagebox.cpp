@@ -1,0 +1,183 @@
+#include "platform/messagebox.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "platform/help.h"
+#include "platform/pointer.h"
+
+namespace platform {
+
+namespace {
+
+MessageBoxHandler& handlerSlot()
+{
+    static MessageBoxHandler handler;
+    return handler;
+}
+
+QStyle::StandardPixmap iconPixmap(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::Information: return QStyle::SP_MessageBoxInformation;
+    case MsgIcon::Question: return QStyle::SP_MessageBoxQuestion;
+    case MsgIcon::Exclamation: return QStyle::SP_MessageBoxWarning;
+    case MsgIcon::None: break;
+    }
+    return QStyle::SP_CustomBase;
+}
+
+// The box as Windows draws it: icon at the left, the text beside it, the buttons centred
+// below. A Yes/No box can only be answered with its buttons (no Esc, no close box), as
+// there is no cancel answer; an OK box treats Esc and the close box as OK. The help
+// button opens help and leaves the box open, which a QMessageBox cannot do.
+class MessageBoxDialog : public QDialog {
+public:
+    MessageBoxDialog(const MessageBoxRequest& request, QWidget* parent)
+        : QDialog(parent), request_(request)
+    {
+        setObjectName(QStringLiteral("messageBox"));
+        setWindowTitle(request.title);
+        setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                       Qt::CustomizeWindowHint |
+                       (request.buttons == MsgButtons::Ok ? Qt::WindowCloseButtonHint
+                                                          : Qt::WindowType(0)));
+        setModal(true);
+
+        auto* top = new QHBoxLayout;
+        top->setSpacing(14);
+        if (request.icon != MsgIcon::None) {
+            auto* icon = new QLabel(this);
+            icon->setObjectName(QStringLiteral("icon"));
+            const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+            icon->setPixmap(style()->standardIcon(iconPixmap(request.icon), nullptr, this).pixmap(size));
+            icon->setAlignment(Qt::AlignTop);
+            top->addWidget(icon, 0, Qt::AlignTop);
+        }
+        auto* text = new QLabel(this);
+        text->setObjectName(QStringLiteral("text"));
+        text->setTextFormat(Qt::PlainText);
+        text->setText(messageBoxDisplayText(request.text));
+        text->setTextInteractionFlags(Qt::NoTextInteraction);
+        top->addWidget(text, 1, Qt::AlignVCenter);
+
+        auto* buttons = new QHBoxLayout;
+        buttons->addStretch(1);
+        if (request.buttons == MsgButtons::YesNo) {
+            first_ = addButton(buttons, QStringLiteral("Kyllä"), QStringLiteral("yesButton"));
+            second_ = addButton(buttons, QStringLiteral("Ei"), QStringLiteral("noButton"));
+            connect(first_, &QPushButton::clicked, this, [this] { finish(MsgAnswer::Yes); });
+            connect(second_, &QPushButton::clicked, this, [this] { finish(MsgAnswer::No); });
+        } else {
+            first_ = addButton(buttons, QStringLiteral("OK"), QStringLiteral("okButton"));
+            connect(first_, &QPushButton::clicked, this, [this] { finish(MsgAnswer::Ok); });
+        }
+        if (!request.helpFile.isEmpty()) {
+            QPushButton* help = addButton(buttons, QStringLiteral("Ohje"), QStringLiteral("helpButton"));
+            connect(help, &QPushButton::clicked, this,
+                    [this] { showHelpOrSayWhy(); });
+        }
+        buttons->addStretch(1);
+
+        auto* outer = new QVBoxLayout(this);
+        outer->setContentsMargins(12, 14, 12, 10);
+        outer->setSpacing(14);
+        outer->addLayout(top);
+        outer->addLayout(buttons);
+        outer->setSizeConstraint(QLayout::SetFixedSize);
+
+        QPushButton* preferred =
+            request.defaultButton == MsgDefault::Second && second_ ? second_ : first_;
+        preferred->setDefault(true);
+        preferred->setFocus();
+    }
+
+    MsgAnswer answer() const { return answer_; }
+
+    void reject() override
+    {
+        if (request_.buttons == MsgButtons::Ok)
+            finish(MsgAnswer::Ok);
+    }
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        if (answer_ == MsgAnswer::Closed && request_.buttons != MsgButtons::Ok) {
+            event->ignore();
+            return;
+        }
+        QDialog::closeEvent(event);
+    }
+
+private:
+    QPushButton* addButton(QHBoxLayout* row, const QString& text, const QString& name)
+    {
+        auto* button = new QPushButton(text, this);
+        button->setObjectName(name);
+        button->setAutoDefault(true);
+        button->setMinimumWidth(75);
+        row->addWidget(button);
+        return button;
+    }
+
+    void showHelpOrSayWhy()
+    {
+        if (openHelpTopic(request_.helpFile, request_.helpContext, this))
+            return;
+        MessageBoxRequest failure;
+        failure.text = helpFileFailureText(request_.helpFile);
+        failure.title = QStringLiteral("Virhe");
+        failure.icon = MsgIcon::Exclamation;
+        messageBox(failure, this);
+    }
+
+    void finish(MsgAnswer answer)
+    {
+        answer_ = answer;
+        done(QDialog::Accepted);
+    }
+
+    MessageBoxRequest request_;
+    QPushButton* first_ = nullptr;
+    QPushButton* second_ = nullptr;
+    MsgAnswer answer_ = MsgAnswer::Closed;
+};
+
+} // namespace
+
+void setMessageBoxHandler(MessageBoxHandler handler)
+{
+    handlerSlot() = std::move(handler);
+}
+
+QString messageBoxDisplayText(const QString& text)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+MsgAnswer messageBox(const MessageBoxRequest& request, QWidget* parent)
+{
+    if (handlerSlot())
+        return handlerSlot()(request);
+
+    if (!parent)
+        parent = QApplication::activeModalWidget() ? QApplication::activeModalWidget()
+                                                   : QApplication::activeWindow();
+    MessageBoxDialog box(request, parent);
+    // The hourglass must not hang over a box that waits for the user.
+    const ScreenPointerGuard pointer(ScreenPointer::Default);
+    box.exec();
+    return box.answer();
+}
+
+} // namespace platform

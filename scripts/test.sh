@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: once in a normal build (build/), once under
+# AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+export QT_QPA_PLATFORM=offscreen
+
+bash scripts/build.sh build
+(cd build && ctest --output-on-failure --timeout 300)
+
+bash scripts/build.sh build-asan -DVUSKA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd build-asan && ctest --output-on-failure --timeout 600)

@@ -1,0 +1,413 @@
+#include <memory>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "game/engine/settingskey.h"
+#include "game/forms/cardtable.h"
+#include "game/forms/frmvuska.h"
+#include "game/registry/mdlvuska2.h"
+#include "platform/lifetime.h"
+#include "platform/registry.h"
+#include "platform/screen.h"
+#include "tests/support/fakes.h"
+#include "tests/support/messageboxscript.h"
+#include "tests/support/picturefolder.h"
+#include "tests/support/sandbox.h"
+
+using namespace vuska;
+using vuska::test::FakeClock;
+using vuska::test::MessageBoxScript;
+
+namespace {
+
+void store(const QString& name, const QString& value)
+{
+    QVERIFY(WriteRegistryValue(HKEY_CURRENT_USER, SettingsKeyForWrite, name, 1, value));
+}
+
+// One run of the game program: the window over a picture folder of its own.
+struct Game {
+    QString folder;
+    FakeClock clock;
+    platform::SystemRandom random{99};
+    std::unique_ptr<frmVuska> window;
+
+    explicit Game(const QString& pictureFolder) : folder(pictureFolder)
+    {
+        window = std::make_unique<frmVuska>(folder, clock, random);
+        window->table()->setStepIntervals(std::chrono::microseconds(0), std::chrono::microseconds(0));
+    }
+    mdlVuska& game() { return window->game(); }
+    // Runs the starter's one tick, as the event loop would right after start-up.
+    void tick()
+    {
+        QVERIFY(window->tmrAjastin()->isActive());
+        window->tmrAjastin_Timer();
+    }
+};
+
+} // namespace
+
+class TestFrmVuska : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir pictures_;
+    std::unique_ptr<QTemporaryDir> config_;
+    int ends_ = 0;
+
+private slots:
+    void initTestCase()
+    {
+        vuska::test::writeCardPictures(pictures_.path());
+        platform::lifetime::setEndHandler([this](int) { ++ends_; });
+    }
+
+    void init()
+    {
+        config_ = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_CONFIG_HOME", config_->path().toLocal8Bit());
+        platform::lifetime::reset();
+        platform::screen::setTwipsPerPixelOverride(15, 15);
+        ends_ = 0;
+    }
+
+    void cleanup() { platform::screen::setTwipsPerPixelOverride(0, 0); }
+
+    // With no stored values the game starts with its defaults, deals its first game at once
+    // and writes nothing to the store.
+    void startsWithDefaultsAndWritesNothing()
+    {
+        Game g(pictures_.path());
+        g.window->Form_Load();
+        QCOMPARE(g.window->heightTwips(), 8160);
+        QCOMPARE(g.game().StartMode, QStringLiteral("Vuoroaloitus"));
+        QVERIFY(g.game().ShowShuffleAndDeal);
+        QVERIFY(g.game().ShowCardMovement);
+        QCOMPARE(g.game().AnimationSteps, qint16(40));
+        QCOMPARE(g.game().WinStreak, qint16(0));
+        QVERIFY(g.game().GameInProgress);
+        QVERIFY(g.window->mNaytaPainikkeet()->isChecked());
+        QCOMPARE(g.game().ProgramFolder, pictures_.path());
+        for (int k = 0; k < SlotCount; ++k) {
+            QCOMPARE(g.window->table()->left(k), mdlVuska::handLeft(k));
+            QCOMPARE(g.window->table()->top(k), mdlVuska::handTop(k));
+            QVERIFY(g.window->table()->visible(k));
+            QVERIFY(!g.window->table()->card(k)->picture().isNull());
+        }
+        QVERIFY(!QFile::exists(platform::registry::hiveFilePath(platform::registry::Hive::CurrentUser)));
+        QVERIFY(!QDir(config_->path() + QStringLiteral("/vuska-registry")).exists());
+        QCOMPARE(ends_, 0);
+    }
+
+    void settingsFallBack_data()
+    {
+        QTest::addColumn<QString>("speed");
+        QTest::addColumn<int>("steps");
+        QTest::newRow("0") << "0" << 40;
+        QTest::newRow("3") << "3" << 25;
+        QTest::newRow("6") << "6" << 10;
+        QTest::newRow("7") << "7" << 40;
+        QTest::newRow("x") << "x" << 40;
+        QTest::newRow("abc") << "abc" << 40;
+        QTest::newRow("empty") << "" << 40;
+        QTest::newRow("padded") << " 3" << 40;
+    }
+
+    // Stored settings are taken only when they hold one of their known texts exactly.
+    void settingsFallBack()
+    {
+        QFETCH(QString, speed);
+        QFETCH(int, steps);
+        store(QStringLiteral("Animaationopeus"), speed);
+        store(QStringLiteral("NaytaKorttienSiirto"), QStringLiteral("true"));
+        store(QStringLiteral("NaytaKorttienSekoitusJaJako"), QStringLiteral("False"));
+        store(QStringLiteral("PelinAloitustapa"), QStringLiteral("Pienimmän kortin omistaja"));
+        Game g(pictures_.path());
+        g.window->Form_Load();
+        QCOMPARE(int(g.game().AnimationSteps), steps);
+        QVERIFY(g.game().ShowCardMovement);
+        QVERIFY(!g.game().ShowShuffleAndDeal);
+        QCOMPARE(g.game().StartMode, QStringLiteral("Vuoroaloitus"));
+    }
+
+    // Known texts are taken as they are.
+    void settingsTaken()
+    {
+        store(QStringLiteral("NaytaKorttienSiirto"), QStringLiteral("False"));
+        store(QStringLiteral("PelinAloitustapa"), QStringLiteral("Pienimman kortin omistaja"));
+        store(QStringLiteral("NaytaPainikkeet"), QStringLiteral("False"));
+        Game g(pictures_.path());
+        g.window->Form_Load();
+        QVERIFY(!g.game().ShowCardMovement);
+        QCOMPARE(g.game().StartMode, QStringLiteral("Pienimman kortin omistaja"));
+        QVERIFY(!g.window->mNaytaPainikkeet()->isChecked());
+        QCOMPARE(g.window->heightTwips(), 7670);
+        QVERIFY(!g.window->cmdPainike(1)->isEnabled());
+    }
+
+    // A value 2048 bytes or longer, or of another type, reads as missing.
+    void oversizedOrForeignValuesFallBack()
+    {
+        store(QStringLiteral("PelinAloitustapa"), QString(2048, QLatin1Char('x')));
+        QVERIFY(WriteRegistryValue(HKEY_CURRENT_USER, SettingsKeyForWrite, QStringLiteral("Animaationopeus"), 4, 3));
+        Game g(pictures_.path());
+        g.window->Form_Load();
+        QCOMPARE(g.game().StartMode, QStringLiteral("Vuoroaloitus"));
+        QCOMPARE(g.game().AnimationSteps, qint16(40)); // a DWORD 3 reads as "003"
+    }
+
+    void displayCheck_data()
+    {
+        QTest::addColumn<int>("twips");
+        QTest::addColumn<bool>("warned");
+        QTest::addColumn<int>("height");
+        QTest::newRow("96 dpi") << 15 << false << 8160;
+        QTest::newRow("120 dpi") << 12 << false << 6720;
+        QTest::newRow("144 dpi") << 10 << true << 8160;
+    }
+
+    // Only the two display factors the layout was made for pass without a warning.
+    void displayCheck()
+    {
+        QFETCH(int, twips);
+        QFETCH(bool, warned);
+        QFETCH(int, height);
+        platform::screen::setTwipsPerPixelOverride(twips, twips);
+        MessageBoxScript boxes;
+        if (warned)
+            boxes.ok();
+        Game g(pictures_.path());
+        g.window->Form_Load();
+        QCOMPARE(g.window->heightTwips(), height);
+        QCOMPARE(boxes.shown().size(), warned ? 1 : 0);
+        if (warned) {
+            QCOMPARE(boxes.last().title, QStringLiteral("Tiedoksi"));
+            QCOMPARE(boxes.last().text,
+                     QStringLiteral("Ohjelman ulkoasussa saattaa esiintyä puutteita\nkäyttämilläsi näytön asetuksilla."));
+            QCOMPARE(boxes.last().icon, platform::MsgIcon::Information);
+        }
+    }
+
+    // The table is 452 x 455 pixels and the buttons sit where the layout puts them, at
+    // either display factor.
+    void pixelLayout()
+    {
+        for (int twips : {15, 12}) {
+            platform::screen::setTwipsPerPixelOverride(twips, twips);
+            Game g(pictures_.path());
+            g.window->Form_Load();
+            const QRect table = g.window->table()->geometry();
+            QCOMPARE(table.size(), QSize(452, 455));
+            QCOMPARE(g.window->cmdPainike(0)->y(), 470);
+            QCOMPARE(g.window->cmdPainike(1)->y(), 470);
+            QCOMPARE(g.window->cmdPainike(0)->x(), qRound((452.0 * twips - 2 * 1335) / twips));
+            QCOMPARE(g.window->cmdPainike(1)->x(), qRound((452.0 * twips - 1335 + 80.0 / 15 * twips) / twips));
+            // The row of buttons lies inside the client area when shown.
+            QVERIFY(g.window->cmdPainike(0)->geometry().bottom() < g.window->centralWidget()->height());
+            QVERIFY(!(g.window->windowFlags() & Qt::WindowMaximizeButtonHint));
+            QVERIFY(g.window->windowFlags() & Qt::WindowMinimizeButtonHint);
+            QCOMPARE(g.window->windowTitle(), QStringLiteral("Vuska"));
+        }
+    }
+
+    // The starter's tick decides once per deal, even when a tick comes again during the
+    // computer's pause; the new-game command is unavailable meanwhile but quitting is not.
+    void starterDecidesOncePerDeal()
+    {
+        store(QStringLiteral("PelinAloitustapa"), QStringLiteral("Edellisen pelin voittanut"));
+        store(QStringLiteral("NaytaKorttienSiirto"), QStringLiteral("False"));
+        Game g(pictures_.path());
+        g.window->Form_Load();
+        bool newGameDuringPause = true;
+        bool quitDuringPause = false;
+        g.clock.onPause = [&] {
+            newGameDuringPause = g.window->cmdPainike(0)->isEnabled() || g.window->mUusiPeli()->isEnabled();
+            quitDuringPause = g.window->cmdPainike(1)->isEnabled() && g.window->mLopeta()->isEnabled();
+            g.window->tmrAjastin()->start(); // a tick that arrives while the first still runs
+            g.window->tmrAjastin_Timer();
+        };
+        g.tick();
+        QCOMPARE(g.clock.pauses, 1);
+        QVERIFY(!newGameDuringPause);
+        QVERIFY(quitDuringPause);
+        QVERIFY(!g.window->tmrAjastin()->isActive());
+        int played = 0;
+        for (int i = 0; i < SlotCount; ++i)
+            played += g.game().CardPlayed[size_t(i)] ? 1 : 0;
+        QCOMPARE(played, 1);
+        // The human is to answer: the command is back.
+        QVERIFY(g.game().HumanToPlay);
+        QVERIFY(g.window->cmdPainike(0)->isEnabled());
+        QVERIFY(g.window->mUusiPeli()->isEnabled());
+    }
+
+    // The guard follows the two flags: disabled exactly while the computer is to play in a
+    // running game.
+    void newGameGuardFollowsFlags()
+    {
+        Game g(pictures_.path());
+        g.window->Form_Load();
+        for (const bool humanToPlay : {false, true}) {
+            for (const bool inProgress : {false, true}) {
+                g.game().HumanToPlay = humanToPlay;
+                g.game().GameInProgress = inProgress;
+                const bool expected = humanToPlay || !inProgress;
+                QCOMPARE(g.window->cmdPainike(0)->isEnabled(), expected);
+                QCOMPARE(g.window->mUusiPeli()->isEnabled(), expected);
+                QVERIFY(g.window->cmdPainike(1)->isEnabled());
+            }
+        }
+    }
+
+    // A new game asks only when a running game would end a run of won games.
+    void newGameAsksBeforeAbandoningARun()
+    {
+        Game g(pictures_.path());
+        g.window->Form_Load();
+        g.tick();
+
+        // No run: no question (the script has no answer, so any box would fail the test).
+        {
+            MessageBoxScript boxes;
+            g.game().WinStreak = 0;
+            g.window->mUusiPeli_Click();
+            QVERIFY(g.window->tmrAjastin()->isActive());
+            QCOMPARE(boxes.shown().size(), 0);
+        }
+        g.tick();
+
+        // A run of 3 against a tenth entry of 3: the question, then the run simply ends.
+        g.game().WinStreak = 3;
+        g.game().BestScores[9] = 3;
+        {
+            MessageBoxScript boxes;
+            boxes.no();
+            const auto before = g.game().CardName;
+            g.window->mUusiPeli_Click();
+            QCOMPARE(boxes.last().title, QStringLiteral("Uusi peli"));
+            QCOMPARE(boxes.last().text, QStringLiteral("Haluatko varmasti keskeyttää nykyisen pelin ja\naloittaa uuden?"));
+            QCOMPARE(boxes.last().buttons, platform::MsgButtons::YesNo);
+            QCOMPARE(boxes.last().defaultButton, platform::MsgDefault::First);
+            QCOMPARE(boxes.last().icon, platform::MsgIcon::Question);
+            QCOMPARE(boxes.last().helpContext, 15);
+            QCOMPARE(boxes.last().helpFile, pictures_.path() + QStringLiteral("/vuska.hlp"));
+            QCOMPARE(g.game().CardName, before); // No: the game goes on untouched
+            QCOMPARE(g.game().WinStreak, qint16(3));
+            QVERIFY(!g.window->tmrAjastin()->isActive());
+        }
+        {
+            MessageBoxScript boxes;
+            boxes.yes();
+            g.window->mUusiPeli_Click();
+            QCOMPARE(g.game().WinStreak, qint16(0));
+            QVERIFY(g.window->tmrAjastin()->isActive());
+        }
+        g.tick();
+
+        // After a finished game the run goes on into the next without a question.
+        g.game().GameInProgress = false;
+        g.game().WinStreak = 2;
+        g.window->mUusiPeli_Click();
+        QCOMPARE(g.game().WinStreak, qint16(2));
+        QVERIFY(g.game().GameInProgress);
+    }
+
+    // Quitting asks first, with No as the default; No keeps everything as it was.
+    void quitAsksFirst()
+    {
+        Game g(pictures_.path());
+        g.window->Form_Load();
+        g.window->show();
+        g.tick();
+        {
+            MessageBoxScript boxes;
+            boxes.no();
+            g.window->cmdPainike_Click(1);
+            QCOMPARE(boxes.last().text, QStringLiteral("Haluatko varmasti lopettaa Vuska-ohjelman käytön?"));
+            QCOMPARE(boxes.last().title, QStringLiteral("Lopeta"));
+            QCOMPARE(boxes.last().defaultButton, platform::MsgDefault::Second);
+            QCOMPARE(ends_, 0);
+            QVERIFY(g.window->isVisible());
+        }
+        {
+            // The close box asks the same, and No keeps the window open.
+            MessageBoxScript boxes;
+            boxes.no();
+            QVERIFY(!g.window->close());
+            QCOMPARE(boxes.shown().size(), 1);
+            QVERIFY(g.window->isVisible());
+        }
+        {
+            MessageBoxScript boxes;
+            boxes.yes();
+            g.window->close();
+            QCOMPARE(ends_, 1);
+            QVERIFY(!g.window->isVisible());
+        }
+    }
+
+    // Quitting while the computer pauses before its card ends the game there: the card is
+    // never played.
+    void quitDuringComputerPause()
+    {
+        store(QStringLiteral("PelinAloitustapa"), QStringLiteral("Edellisen pelin voittanut"));
+        Game g(pictures_.path());
+        g.window->Form_Load();
+        g.window->show();
+        MessageBoxScript boxes;
+        boxes.yes();
+        g.clock.onPause = [&] { g.window->mLopeta_Click(); };
+        g.tick();
+        QCOMPARE(ends_, 1);
+        for (int i = 0; i < SlotCount; ++i)
+            QVERIFY(!g.game().CardPlayed[size_t(i)]);
+    }
+
+    // A store folder that cannot be written: reads give nothing, the game still runs.
+    void unwritableStoreFolder()
+    {
+        QTemporaryDir dir;
+        QFile blocker(dir.path() + QStringLiteral("/file"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        qputenv("XDG_CONFIG_HOME", (dir.path() + QStringLiteral("/file/config")).toLocal8Bit());
+        Game g(pictures_.path());
+        g.window->Form_Load();
+        QCOMPARE(g.game().StartMode, QStringLiteral("Vuoroaloitus"));
+        QVERIFY(!WriteRegistryValue(HKEY_CURRENT_USER, SettingsKeyForWrite, QStringLiteral("NaytaPainikkeet"), 1,
+                                    QStringLiteral("False")));
+        g.tick();
+        QVERIFY(g.game().HumanToPlay);
+        QCOMPARE(ends_, 0);
+    }
+
+    // A damaged store file is put aside and the game starts with its defaults; the next
+    // write succeeds.
+    void damagedStoreFile()
+    {
+        store(QStringLiteral("PelinAloitustapa"), QStringLiteral("Aloittaja arvotaan"));
+        const QString file = platform::registry::hiveFilePath(platform::registry::Hive::CurrentUser);
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(QByteArray(4096, 'x'));
+        }
+        Game g(pictures_.path());
+        g.window->Form_Load();
+        QCOMPARE(g.game().StartMode, QStringLiteral("Vuoroaloitus"));
+        const QStringList aside = QDir(QFileInfo(file).path()).entryList({QStringLiteral("*.damaged-*")});
+        QCOMPARE(aside.size(), 1);
+        store(QStringLiteral("NaytaPainikkeet"), QStringLiteral("False"));
+        QCOMPARE(ReadRegistryValue(HKEY_CURRENT_USER, SettingsKey, QStringLiteral("NaytaPainikkeet")),
+                 QStringLiteral("False"));
+    }
+};
+
+VUSKA_TEST_MAIN(TestFrmVuska)
+#include "test_frmvuska.moc"

@@ -1,0 +1,26 @@
+#include "tests/support/sandbox.h"
+
+#include <QDir>
+
+namespace vuska::test {
+
+Sandbox::Sandbox()
+{
+    if (!dir_.isValid())
+        qFatal("cannot create the test sandbox folder");
+    const QString root = dir_.path();
+    const char* names[][2] = {{"HOME", "/home"},
+                              {"XDG_CONFIG_HOME", "/config"},
+                              {"XDG_DATA_HOME", "/data"},
+                              {"XDG_CACHE_HOME", "/cache"},
+                              {"XDG_RUNTIME_DIR", "/run"}};
+    for (const auto& n : names) {
+        const QString path = root + QLatin1String(n[1]);
+        QDir().mkpath(path);
+        qputenv(n[0], path.toLocal8Bit());
+    }
+    QFile::setPermissions(root + QStringLiteral("/run"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+} // namespace vuska::test
