@@ -1,7 +1,7 @@
 #include <QApplication>
-#include <QFont>
 
 #include "game/app/startupreport.h"
+#include "game/forms/appearance.h"
 #include "game/forms/frmvuska.h"
 #include "platform/clock.h"
 #include "platform/lifetime.h"
@@ -13,9 +13,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Vuska"));
     // The program ends itself, in its own order, whatever windows are open.
     QApplication::setQuitOnLastWindowClosed(false);
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(11);
-    QApplication::setFont(font);
+    vuska::applyProgramFont();
 
     platform::SystemClock clock;
     platform::SystemRandom random;

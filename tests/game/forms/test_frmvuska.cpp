@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "game/engine/settingskey.h"
+#include "game/forms/appearance.h"
 #include "game/forms/cardtable.h"
 #include "game/forms/frmvuska.h"
 #include "game/registry/mdlvuska2.h"
@@ -64,6 +65,7 @@ class TestFrmVuska : public QObject {
 private slots:
     void initTestCase()
     {
+        applyProgramFont();
         vuska::test::writeCardPictures(pictures_.path());
         platform::lifetime::setEndHandler([this](int) { ++ends_; });
     }

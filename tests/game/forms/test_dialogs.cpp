@@ -1,0 +1,430 @@
+#include <memory>
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "game/engine/settingskey.h"
+#include "game/forms/appearance.h"
+#include "game/forms/cardtable.h"
+#include "game/forms/frmasetukset.h"
+#include "game/forms/frmkysynimi.h"
+#include "game/forms/frmparhaattulokset.h"
+#include "game/forms/frmtietoja.h"
+#include "game/forms/frmvuska.h"
+#include "game/registry/mdlvuska2.h"
+#include "platform/lifetime.h"
+#include "platform/registry.h"
+#include "platform/screen.h"
+#include "tests/support/fakes.h"
+#include "tests/support/messageboxscript.h"
+#include "tests/support/picturefolder.h"
+#include "tests/support/sandbox.h"
+
+using namespace vuska;
+using vuska::test::FakeClock;
+using vuska::test::MessageBoxScript;
+
+namespace {
+
+QString read(const QString& name)
+{
+    return ReadRegistryValue(HKEY_CURRENT_USER, SettingsKey, name);
+}
+
+bool keyExists()
+{
+    return platform::registry::openKey(platform::registry::Hive::CurrentUser, SettingsKey).has_value();
+}
+
+// Runs what a user does in a modal dialog once the dialog is up.
+void whenModal(std::function<void(QWidget*)> action)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            action(dialog);
+        }
+    });
+    timer->start();
+}
+
+struct Game {
+    FakeClock clock;
+    platform::SystemRandom random{3};
+    std::unique_ptr<frmVuska> window;
+
+    explicit Game(const QString& folder)
+    {
+        window = std::make_unique<frmVuska>(folder, clock, random);
+        window->table()->setStepIntervals(std::chrono::microseconds(0), std::chrono::microseconds(0));
+        window->Form_Load();
+        window->show();
+    }
+    mdlVuska& game() { return window->game(); }
+};
+
+} // namespace
+
+class TestDialogs : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir pictures_;
+    std::unique_ptr<QTemporaryDir> config_;
+
+private slots:
+    void initTestCase()
+    {
+        applyProgramFont();
+        vuska::test::writeCardPictures(pictures_.path());
+        platform::lifetime::setEndHandler([](int) {});
+    }
+
+    void init()
+    {
+        config_ = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_CONFIG_HOME", config_->path().toLocal8Bit());
+        platform::lifetime::reset();
+        platform::screen::setTwipsPerPixelOverride(15, 15);
+    }
+
+    void cleanup() { platform::screen::setTwipsPerPixelOverride(0, 0); }
+
+    // The name entry greets a run of one in the singular and longer runs in the plural,
+    // presets "Nimetön" at first and the last confirmed name later.
+    void nameEntryTexts()
+    {
+        Game g(pictures_.path());
+        frmKysyNimi& d = g.window->kysyNimi();
+        g.game().WinStreak = 1;
+        d.Form_Load();
+        QCOMPARE(d.lblTeksti()->text(), QStringLiteral("Voitit 1 pelin peräkkäin ja pääset tuloksellasi parhaiden "
+                                                       "tulosten listalle.\n\n\nKirjoita nimesi:"));
+        QCOMPARE(d.txtNimi()->text(), QStringLiteral("Nimetön"));
+        QCOMPARE(d.txtNimi()->selectedText(), QStringLiteral("Nimetön"));
+        QCOMPARE(d.windowTitle(), QStringLiteral("Onneksi olkoon!"));
+
+        g.game().WinStreak = 12;
+        whenModal([](QWidget* w) {
+            auto* box = w->findChild<QLineEdit*>(QStringLiteral("txtNimi"));
+            box->selectAll();
+            QTest::keyClicks(box, QStringLiteral("Eetu"));
+            QTest::keyClick(box, Qt::Key_Return); // Enter presses OK
+        });
+        g.window->showNameEntry();
+        QCOMPARE(d.ViimeksiListallePaassytPelaaja, QStringLiteral("Eetu"));
+        QCOMPARE(g.game().BestNames[0], QStringLiteral("Eetu"));
+        QCOMPARE(g.game().BestScores[0], qint16(12));
+        QCOMPARE(read(QStringLiteral("ParasPelaaja0")), QStringLiteral("Eetu"));
+        QCOMPARE(g.game().WinStreak, qint16(0));
+
+        g.game().WinStreak = 12;
+        d.Form_Load();
+        QVERIFY(d.lblTeksti()->text().startsWith(QStringLiteral("Voitit 12 peliä peräkkäin ja pääset")));
+        QCOMPARE(d.txtNimi()->text(), QStringLiteral("Eetu"));
+    }
+
+    // OK is refused only for the empty name; a blank is a name; the box takes 16 characters.
+    void nameEntryInput()
+    {
+        Game g(pictures_.path());
+        frmKysyNimi& d = g.window->kysyNimi();
+        g.game().WinStreak = 2;
+        d.Form_Load();
+        d.txtNimi()->clear();
+        QVERIFY(!d.cmdPainike(0)->isEnabled());
+        QTest::keyClick(d.txtNimi(), Qt::Key_Space);
+        QVERIFY(d.cmdPainike(0)->isEnabled());
+        d.txtNimi()->clear();
+        QTest::keyClicks(d.txtNimi(), QStringLiteral("abcdefghijklmnopq"));
+        QCOMPARE(d.txtNimi()->text(), QStringLiteral("abcdefghijklmnop"));
+    }
+
+    // Esc presses Peruuta: nothing is stored and the run ends. The close box runs neither
+    // button: nothing is stored and the run keeps its length.
+    void nameEntryCancelAndCloseBox()
+    {
+        Game g(pictures_.path());
+        g.game().WinStreak = 4;
+        whenModal([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); });
+        g.window->showNameEntry();
+        QCOMPARE(g.game().WinStreak, qint16(0));
+        QVERIFY(!keyExists());
+
+        g.game().WinStreak = 4;
+        whenModal([](QWidget* w) { w->close(); });
+        g.window->showNameEntry();
+        QCOMPARE(g.game().WinStreak, qint16(4));
+        QVERIFY(!keyExists());
+    }
+
+    // The list shows names as plain text, right-aligned ranks and runs, and offers clearing
+    // only when there is something besides default entries.
+    void bestResultsList()
+    {
+        Game g(pictures_.path());
+        frmParhaatTulokset& d = g.window->parhaatTulokset();
+        d.Form_Load();
+        QVERIFY(!d.cmdPainike(1)->isEnabled());
+        QCOMPARE(d.lblSija(9)->text(), QStringLiteral("10."));
+        QVERIFY(d.lblSija(0)->alignment() & Qt::AlignRight);
+        QVERIFY(d.lblTulos(0)->alignment() & Qt::AlignRight);
+
+        g.game().WinStreak = 3;
+        g.game().InsertBestResult(QStringLiteral("<b>x</b>"));
+        d.Form_Load();
+        QVERIFY(d.cmdPainike(1)->isEnabled());
+        QCOMPARE(d.lblNimi(0)->text(), QStringLiteral("<b>x</b>"));
+        QCOMPARE(d.lblNimi(0)->textFormat(), Qt::PlainText);
+        QCOMPARE(d.lblTulos(0)->text(), QStringLiteral("3"));
+    }
+
+    // Clearing asks first (No as default, help at 18); No changes nothing, Yes leaves ten
+    // default rows, a disabled button and the defaults in the store.
+    void clearingTheList()
+    {
+        Game g(pictures_.path());
+        g.game().WinStreak = 5;
+        g.game().InsertBestResult(QStringLiteral("Eetu"));
+        frmParhaatTulokset& d = g.window->parhaatTulokset();
+        d.Form_Load();
+        {
+            MessageBoxScript boxes;
+            boxes.no();
+            d.cmdPainike_Click(1);
+            QCOMPARE(boxes.last().text, QStringLiteral("Haluatko varmasti tyhjentää parhaiden tulosten listan?"));
+            QCOMPARE(boxes.last().title, QStringLiteral("Tyhjennä"));
+            QCOMPARE(boxes.last().defaultButton, platform::MsgDefault::Second);
+            QCOMPARE(boxes.last().helpContext, 18);
+            QCOMPARE(d.lblNimi(0)->text(), QStringLiteral("Eetu"));
+        }
+        {
+            MessageBoxScript boxes;
+            boxes.yes();
+            d.cmdPainike_Click(1);
+            QCOMPARE(d.lblNimi(0)->text(), QStringLiteral("Oona Ohjelmoija"));
+            QCOMPARE(d.lblTulos(0)->text(), QStringLiteral("0"));
+            QVERIFY(!d.cmdPainike(1)->isEnabled());
+            QCOMPARE(read(QStringLiteral("ParasPelaaja0")), QStringLiteral("Oona Ohjelmoija"));
+            QCOMPARE(read(QStringLiteral("ParasTulos0")), QStringLiteral("0"));
+        }
+    }
+
+    // The settings open from the variables, with the speed frame off when no animation is
+    // shown at all, and follow the options as they are clicked.
+    void settingsLoadAndSpeedFrame()
+    {
+        Game g(pictures_.path());
+        frmAsetukset& d = g.window->asetukset();
+        g.game().StartMode = StartModes::Random;
+        g.game().ShowShuffleAndDeal = false;
+        g.game().ShowCardMovement = false;
+        g.game().AnimationSteps = 25;
+        d.Form_Load();
+        QVERIFY(d.optAloitustapa(1)->isChecked());
+        QVERIFY(d.optSekoitusJako(1)->isChecked());
+        QVERIFY(d.optSiirto(1)->isChecked());
+        QCOMPARE(d.slValitsin()->value(), 3);
+        QVERIFY(!d.frNopeus()->isEnabled());
+        QVERIFY(!d.slValitsin()->isEnabled());
+        d.optSiirto(0)->click();
+        QVERIFY(d.frNopeus()->isEnabled());
+        d.optSiirto(1)->click();
+        QVERIFY(!d.frNopeus()->isEnabled());
+        d.optSekoitusJako(0)->click();
+        QVERIFY(d.frNopeus()->isEnabled());
+
+        // Any other start mode text opens with the first option.
+        g.game().StartMode = QStringLiteral("jotain");
+        d.Form_Load();
+        QVERIFY(d.optAloitustapa(0)->isChecked());
+    }
+
+    // OK stores all four values, creating the key; the third mode without its umlaut; the
+    // slider's ends give 10 and 40 steps.
+    void settingsOkStores()
+    {
+        Game g(pictures_.path());
+        QVERIFY(!keyExists());
+        frmAsetukset& d = g.window->asetukset();
+        d.Form_Load();
+        d.optAloitustapa(2)->click();
+        d.optSekoitusJako(1)->click();
+        d.slValitsin()->setValue(6);
+        d.cmdPainike_Click(0);
+        QCOMPARE(g.game().StartMode, QStringLiteral("Pienimman kortin omistaja"));
+        QVERIFY(!g.game().ShowShuffleAndDeal);
+        QVERIFY(g.game().ShowCardMovement);
+        QCOMPARE(g.game().AnimationSteps, qint16(10));
+        QCOMPARE(read(QStringLiteral("PelinAloitustapa")), QStringLiteral("Pienimman kortin omistaja"));
+        QCOMPARE(read(QStringLiteral("NaytaKorttienSekoitusJaJako")), QStringLiteral("False"));
+        QCOMPARE(read(QStringLiteral("NaytaKorttienSiirto")), QStringLiteral("True"));
+        QCOMPARE(read(QStringLiteral("Animaationopeus")), QStringLiteral("6"));
+
+        d.Form_Load();
+        d.slValitsin()->setValue(0);
+        d.cmdPainike_Click(0);
+        QCOMPARE(g.game().AnimationSteps, qint16(40));
+        QCOMPARE(read(QStringLiteral("Animaationopeus")), QStringLiteral("0"));
+    }
+
+    // Peruuta, Esc and the close box change nothing and store nothing.
+    void settingsCancelChangesNothing()
+    {
+        Game g(pictures_.path());
+        frmAsetukset& d = g.window->asetukset();
+        for (int way = 0; way < 3; ++way) {
+            whenModal([way](QWidget* w) {
+                w->findChild<QRadioButton*>(QStringLiteral("optAloitustapa_3"))->click();
+                w->findChild<QSlider*>(QStringLiteral("slValitsin"))->setValue(5);
+                if (way == 0)
+                    w->findChild<QPushButton*>(QStringLiteral("cmdPainike_1"))->click();
+                else if (way == 1)
+                    QTest::keyClick(w, Qt::Key_Escape);
+                else
+                    w->close();
+            });
+            d.showModal();
+            QCOMPARE(g.game().StartMode, QStringLiteral("Vuoroaloitus"));
+            QCOMPARE(g.game().AnimationSteps, qint16(40));
+            QVERIFY(!keyExists());
+        }
+        // The next opening shows the variables again, not the forgotten choices.
+        d.Form_Load();
+        QVERIFY(d.optAloitustapa(0)->isChecked());
+        QCOMPARE(d.slValitsin()->value(), 0);
+    }
+
+    // The help buttons of the dialogs say so when the help file cannot be opened.
+    void helpFailureMessages()
+    {
+        Game g(pictures_.path()); // the test picture folder holds no help file
+        MessageBoxScript boxes;
+        boxes.ok().ok();
+        g.window->asetukset().cmdPainike_Click(2);
+        QCOMPARE(boxes.last().text, QStringLiteral("Ohjetiedoston vuska.hlp avaus ei onnistu."));
+        QCOMPARE(boxes.last().title, QStringLiteral("Virhe"));
+        g.window->parhaatTulokset().cmdPainike_Click(2);
+        QCOMPARE(boxes.shown().size(), 2);
+    }
+
+    // The menu bar carries the captions, trailing spaces included, and the shortcuts.
+    void menus()
+    {
+        Game g(pictures_.path());
+        const std::pair<const char*, const char*> items[] = {
+            {"mUusiPeli", "&Uusi peli      "}, {"mLopeta", "&Lopeta"},
+            {"mNaytaPainikkeet", "&Ikkunan alalaidan painikkeet"}, {"mNaytaParhaatTulokset", "&Parhaat tulokset..."},
+            {"mNaytaAsetukset", "&Asetukset..."}, {"mOhjeenAiheet", "&Ohjeen aiheet"},
+            {"mTietojaOhjelmasta", "&Tietoja ohjelmasta...      "}};
+        for (const auto& [name, caption] : items) {
+            QAction* item = g.window->menuItem(name);
+            QVERIFY2(item, name);
+            QCOMPARE(item->text(), QString::fromUtf8(caption));
+        }
+        QCOMPARE(g.window->menuItem("mUusiPeli")->shortcut(), QKeySequence(Qt::Key_F2));
+        QCOMPARE(g.window->menuItem("mOhjeenAiheet")->shortcut(), QKeySequence(Qt::Key_F1));
+        QVERIFY(g.window->menuItem("mNaytaPainikkeet")->isChecked());
+    }
+
+    // Hiding the buttons shortens the window, disables both buttons (so Esc no longer
+    // quits) and stores "False"; showing them again restores it all and stores "True".
+    void buttonRow()
+    {
+        for (const int twips : {15, 12}) {
+            init();
+            platform::screen::setTwipsPerPixelOverride(twips, twips);
+            Game g(pictures_.path());
+            g.window->mNaytaPainikkeet_Click();
+            QCOMPARE(g.window->heightTwips(), twips == 15 ? 7670 : 6290);
+            QVERIFY(!g.window->mNaytaPainikkeet()->isChecked());
+            QVERIFY(!g.window->cmdPainike(1)->isEnabled());
+            QCOMPARE(read(QStringLiteral("NaytaPainikkeet")), QStringLiteral("False"));
+            // The row is cut off by the window's bottom.
+            QVERIFY(g.window->cmdPainike(0)->y() >= g.window->centralWidget()->height());
+            QTest::keyClick(g.window.get(), Qt::Key_Escape); // would ask to quit if it reached Lopeta
+            // The guard goes on setting the hidden new-game button.
+            g.game().HumanToPlay = true;
+            QVERIFY(g.window->cmdPainike(0)->isEnabled());
+            g.game().HumanToPlay = false;
+            g.game().GameInProgress = true;
+            QVERIFY(!g.window->cmdPainike(0)->isEnabled());
+
+            g.window->mNaytaPainikkeet_Click();
+            QCOMPARE(g.window->heightTwips(), twips == 15 ? 8160 : 6720);
+            QVERIFY(g.window->cmdPainike(1)->isEnabled());
+            QCOMPARE(read(QStringLiteral("NaytaPainikkeet")), QStringLiteral("True"));
+        }
+    }
+
+    // The help index opens from the menu, or says it cannot.
+    void helpTopicsMenu()
+    {
+        Game g(pictures_.path());
+        MessageBoxScript boxes;
+        boxes.ok();
+        g.window->mOhjeenAiheet_Click();
+        QCOMPARE(boxes.last().text, QStringLiteral("Ohjetiedoston vuska.hlp avaus ei onnistu."));
+        QCOMPARE(boxes.last().icon, platform::MsgIcon::Exclamation);
+    }
+
+    // The about box shows the addresses as links with the pointing hand; a link that cannot
+    // be handed to the desktop is reported with help at topic 19; other labels do nothing.
+    void aboutBox()
+    {
+        Game g(pictures_.path());
+        frmTietoja& d = g.window->tietoja();
+        d.Form_Load();
+        QCOMPARE(d.windowTitle(), QStringLiteral("Tietoja ohjelmasta"));
+        QCOMPARE(d.lblTeksti(3)->text(), frmTietoja::authorEmail());
+        QCOMPARE(d.lblTeksti(4)->text(), frmTietoja::homePage());
+        QCOMPARE(d.lblTeksti(3)->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(d.lblTeksti(4)->cursor().shape(), Qt::BitmapCursor);
+        QCOMPARE(d.lblTeksti(5)->cursor().shape(), Qt::ArrowCursor);
+        QVERIFY(d.lblTeksti(3)->font().underline());
+        for (int i = 0; i < 7; ++i)
+            QVERIFY2(d.lblTeksti(i)->sizeHint().width() <= d.lblTeksti(i)->width(), qPrintable(d.lblTeksti(i)->text()));
+
+        QList<QUrl> opened;
+        frmTietoja::setUrlOpener([&](const QUrl& url) { opened.append(url); return false; });
+        MessageBoxScript boxes;
+        boxes.ok().ok();
+        d.lblTeksti_Click(3);
+        QCOMPARE(opened.last(), QUrl(QStringLiteral("mailto:") + frmTietoja::authorEmail()));
+        QCOMPARE(boxes.last().text, QStringLiteral("Sähköpostin lähetys ei onnistunut."));
+        QCOMPARE(boxes.last().helpContext, 19);
+        QCOMPARE(boxes.last().helpFile, pictures_.path() + QStringLiteral("/vuska.hlp"));
+        d.lblTeksti_Click(4);
+        QCOMPARE(opened.last(), QUrl(frmTietoja::homePage()));
+        QCOMPARE(boxes.last().text, QStringLiteral("Vuskan kotisivun avaus ei onnistunut."));
+        QCOMPARE(boxes.last().helpFile, pictures_.path() + QStringLiteral("/vuska.hlp"));
+        d.lblTeksti_Click(1);
+        d.lblTeksti_Click(2);
+        QCOMPARE(opened.size(), 2);
+
+        frmTietoja::setUrlOpener([&](const QUrl& url) { opened.append(url); return true; });
+        d.lblTeksti_Click(4);
+        QCOMPARE(boxes.shown().size(), 2);
+        frmTietoja::setUrlOpener({});
+
+        // Enter and Esc close the box.
+        for (const auto key : {Qt::Key_Return, Qt::Key_Escape}) {
+            whenModal([key](QWidget* w) { QTest::keyClick(w, key); });
+            g.window->mTietojaOhjelmasta_Click();
+            QVERIFY(!d.isVisible());
+        }
+    }
+};
+
+VUSKA_TEST_MAIN(TestDialogs)
+#include "test_dialogs.moc"
