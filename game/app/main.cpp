@@ -6,6 +6,7 @@
 #include "platform/clock.h"
 #include "platform/lifetime.h"
 #include "platform/random.h"
+#include "platform/termination.h"
 
 int main(int argc, char** argv)
 {
@@ -21,6 +22,8 @@ int main(int argc, char** argv)
     window.Form_Load();
     if (platform::lifetime::ending())
         return 0;
+    platform::onTerminationRequest(
+        [&window] { window.Form_QueryUnload(vuska::UnloadMode::AppTaskManager); });
     StartupReport::watch(&window);
     window.show();
     return app.exec();

@@ -20,7 +20,7 @@ constexpr DealMove dealOrder[] = {
 };
 
 constexpr auto Jiggle = CardPictures::Step::Jiggle;
-constexpr auto Glide = CardPictures::Step::Glide;
+constexpr auto Deal = CardPictures::Step::Deal;
 constexpr double jiggleX = 200.0 / 15.0;
 constexpr double jiggleY = 100.0 / 15.0;
 
@@ -75,7 +75,7 @@ void mdlVuska::ShuffleAnimation()
         pictures_.setLeft(k, DeckLeft);
         pictures_.setTop(k, DeckTop);
     }
-    pictures_.showStep(Glide);
+    pictures_.showStep(Deal);
 
     const auto jiggle = [this](int k, double sign) {
         pictures_.setLeft(k, pictures_.left(k) - sign * jiggleX);
@@ -106,7 +106,7 @@ void mdlVuska::DealOut()
             pictures_.setLeft(k, DeckLeft);
             pictures_.setTop(k, DeckTop);
         }
-        pictures_.showStep(Glide);
+        pictures_.showStep(Deal);
         for (const DealMove& move : dealOrder) {
             pictures_.bringToFront(move.slot);
             const double stepX = move.dx / n;
@@ -114,7 +114,7 @@ void mdlVuska::DealOut()
             for (int step = 0; step < n; ++step) {
                 pictures_.setLeft(move.slot, pictures_.left(move.slot) + stepX);
                 pictures_.setTop(move.slot, pictures_.top(move.slot) + stepY);
-                pictures_.showStep(Glide);
+                pictures_.showStep(Deal);
             }
         }
     } else {

@@ -30,8 +30,9 @@ public:
     // The pointing hand over a playable card, or the normal pointer.
     virtual void setPointingHand(int slot, bool pointingHand) = 0;
     // Makes what has been set so far visible before the next step of an animation starts,
-    // at the even pace of its kind: the small jiggles of the shuffle, or a card gliding.
-    enum class Step { Jiggle, Glide };
+    // at the even pace of its kind: the small jiggles of the shuffle, a card flying to a
+    // hand in the deal, or a played card gliding to the table.
+    enum class Step { Jiggle, Deal, Glide };
     virtual void showStep(Step kind) = 0;
 };
 

@@ -49,9 +49,11 @@ CardTable::CardTable(QWidget* parent) : QFrame(parent)
     }
 }
 
-void CardTable::setStepIntervals(std::chrono::microseconds jiggle, std::chrono::microseconds glide)
+void CardTable::setStepIntervals(std::chrono::microseconds jiggle, std::chrono::microseconds deal,
+                                 std::chrono::microseconds glide)
 {
     jiggleInterval_ = jiggle;
+    dealInterval_ = deal;
     glideInterval_ = glide;
 }
 
@@ -121,7 +123,7 @@ void CardTable::showStep(Step kind)
     // in between the steps of a move. Then keep an even pace, whatever the machine.
     if (isVisible())
         repaint();
-    const auto interval = kind == Step::Jiggle ? jiggleInterval_ : glideInterval_;
+    const auto interval = kind == Step::Jiggle ? jiggleInterval_ : kind == Step::Deal ? dealInterval_ : glideInterval_;
     if (interval.count() <= 0)
         return;
     const auto now = std::chrono::steady_clock::now();

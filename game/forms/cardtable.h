@@ -44,7 +44,8 @@ public:
     void setPointingHandCursor(const QCursor& cursor) { pointingHand_ = cursor; }
     // Time between the painted steps of each kind of animation; zero paints as fast as
     // the machine can (tests).
-    void setStepIntervals(std::chrono::microseconds jiggle, std::chrono::microseconds glide);
+    void setStepIntervals(std::chrono::microseconds jiggle, std::chrono::microseconds deal,
+                          std::chrono::microseconds glide);
 
     bool loadPicture(int slot, const QString& path) override;
     double left(int slot) const override { return geometry_[size_t(slot)].left; }
@@ -74,8 +75,10 @@ private:
     std::array<CardImage*, 10> cards_{};
     std::array<Geometry, 10> geometry_{};
     QCursor pointingHand_{Qt::PointingHandCursor};
+    // A 240-change shuffle in 1.2 s, a 40-step deal in 1.6 s, a 40-step move in 0.32 s.
     std::chrono::microseconds jiggleInterval_{5000};
-    std::chrono::microseconds glideInterval_{10000};
+    std::chrono::microseconds dealInterval_{4000};
+    std::chrono::microseconds glideInterval_{8000};
     std::chrono::steady_clock::time_point nextStep_{};
 };
 

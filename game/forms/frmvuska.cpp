@@ -8,6 +8,8 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QGuiApplication>
+#include <QSessionManager>
 #include <QShortcut>
 #include <QTimer>
 
@@ -117,6 +119,16 @@ frmVuska::frmVuska(const QString& programFolder, platform::Clock& clock, platfor
 
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // The desktop session ending asks the same as the close box; so does a request from a
+    // task manager.
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        if (manager.allowsInteraction()) {
+            if (Form_QueryUnload(UnloadMode::AppWindows))
+                manager.cancel();
+            manager.release();
+        }
+    });
 }
 
 frmVuska::~frmVuska()

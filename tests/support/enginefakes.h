@@ -53,7 +53,7 @@ public:
     void setPointingHand(int s, bool v) override { pics[size_t(s)].pointingHand = v; }
     void showStep(Step kind) override
     {
-        (kind == Step::Jiggle ? jiggleSteps : glideSteps)++;
+        (kind == Step::Jiggle ? jiggleSteps : kind == Step::Deal ? dealSteps : glideSteps)++;
         if (onStep)
             onStep();
     }
@@ -63,6 +63,7 @@ public:
     QList<QString> loads;
     int positionChanges = 0;
     int jiggleSteps = 0;
+    int dealSteps = 0;
     int glideSteps = 0;
     std::function<void()> onStep;
 };

@@ -95,7 +95,7 @@ private slots:
         };
         t.game.DealOut();
         QVERIFY(firstChecked);
-        QCOMPARE(t.pictures.glideSteps, 1 + 10 * steps);
+        QCOMPARE(t.pictures.dealSteps, 1 + 10 * steps);
         for (int k = 0; k < SlotCount; ++k) {
             QCOMPARE(qRound(t.pictures.pics[size_t(k)].left), int(mdlVuska::handLeft(k)));
             QCOMPARE(qRound(t.pictures.pics[size_t(k)].top), int(mdlVuska::handTop(k)));
@@ -110,7 +110,7 @@ private slots:
         t.game.ShowShuffleAndDeal = false;
         t.game.AnimationSteps = 0;
         t.game.DealOut();
-        QCOMPARE(t.pictures.glideSteps, 0);
+        QCOMPARE(t.pictures.dealSteps, 0);
         for (int k = 0; k < SlotCount; ++k) {
             QCOMPARE(t.pictures.pics[size_t(k)].left, mdlVuska::handLeft(k));
             QCOMPARE(t.pictures.pics[size_t(k)].top, mdlVuska::handTop(k));

@@ -11,6 +11,7 @@
 #include "game/engine/settingskey.h"
 #include "game/forms/appearance.h"
 #include "game/forms/cardtable.h"
+#include "game/forms/frmasetukset.h"
 #include "game/forms/frmvuska.h"
 #include "game/registry/mdlvuska2.h"
 #include "platform/lifetime.h"
@@ -42,7 +43,7 @@ struct Game {
     explicit Game(const QString& pictureFolder) : folder(pictureFolder)
     {
         window = std::make_unique<frmVuska>(folder, clock, random);
-        window->table()->setStepIntervals(std::chrono::microseconds(0), std::chrono::microseconds(0));
+        window->table()->setStepIntervals({}, {}, {});
     }
     mdlVuska& game() { return window->game(); }
     // Runs the starter's one tick, as the event loop would right after start-up.
@@ -369,6 +370,84 @@ private slots:
         QCOMPARE(ends_, 1);
         for (int i = 0; i < SlotCount; ++i)
             QVERIFY(!g.game().CardPlayed[size_t(i)]);
+    }
+
+    // A request to end from outside (a task manager, the session) while a dialog is open
+    // over the computer's pause: the question, then a clean end with the dialog closed and
+    // no card played.
+    void endRequestWhileDialogOverPause()
+    {
+        store(QStringLiteral("PelinAloitustapa"), QStringLiteral("Edellisen pelin voittanut"));
+        Game g(pictures_.path());
+        g.window->Form_Load();
+        g.window->show();
+        MessageBoxScript boxes;
+        boxes.yes();
+        bool dialogWasOpen = false;
+        g.clock.onPause = [&] {
+            QTimer::singleShot(0, [&] {
+                dialogWasOpen = g.window->asetukset().isVisible();
+                g.window->Form_QueryUnload(UnloadMode::AppTaskManager);
+            });
+            g.window->mNaytaAsetukset_Click();
+        };
+        g.tick();
+        QVERIFY(dialogWasOpen);
+        QCOMPARE(boxes.last().title, QStringLiteral("Lopeta"));
+        QCOMPARE(ends_, 1);
+        QVERIFY(!g.window->asetukset().isVisible());
+        QVERIFY(!g.window->isVisible());
+        for (int i = 0; i < SlotCount; ++i)
+            QVERIFY(!g.game().CardPlayed[size_t(i)]);
+    }
+
+    // Other unload reasons, such as the program's own, close without a question.
+    void programUnloadAsksNothing()
+    {
+        Game g(pictures_.path());
+        g.window->Form_Load();
+        MessageBoxScript boxes;
+        QVERIFY(!g.window->Form_QueryUnload(UnloadMode::FormCode));
+        QCOMPARE(boxes.shown().size(), 0);
+    }
+
+    // A missing card back ends the program already at start-up, after its message.
+    void missingBackEndsAtStartUp()
+    {
+        QTemporaryDir folder;
+        vuska::test::writeCardPictures(folder.path());
+        QVERIFY(QFile::remove(folder.path() + QStringLiteral("/tausta.jpg")));
+        MessageBoxScript boxes;
+        boxes.ok();
+        Game g(folder.path());
+        g.window->Form_Load();
+        QCOMPARE(boxes.last().text, QStringLiteral("Tiedostoa ") + folder.path() +
+                                        QStringLiteral("/tausta.jpg ei löydy.\nOle hyvä ja asenna ohjelma uudelleen."));
+        QCOMPARE(ends_, 1);
+        QVERIFY(!g.window->isVisible());
+        QVERIFY(!g.window->tmrAjastin()->isActive());
+    }
+
+    // A damaged face of the human's: the message names its full path and offers help at
+    // topic 9, then the program ends.
+    void damagedFaceEndsTheProgram()
+    {
+        QTemporaryDir folder;
+        QFile::copy(pictures_.path() + QStringLiteral("/tausta.jpg"), folder.path() + QStringLiteral("/tausta.jpg"));
+        for (const QString& name : vuska::test::allCardNames()) {
+            QFile f(folder.path() + QLatin1Char('/') + name + QStringLiteral(".jpg"));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("\xFF\xD8 not really a picture");
+        }
+        MessageBoxScript boxes;
+        boxes.ok();
+        Game g(folder.path());
+        g.window->Form_Load();
+        QCOMPARE(boxes.last().text, QStringLiteral("Tiedostoa ") + g.game().CardPicturePath[5] +
+                                        QStringLiteral(" ei löydy.\nOle hyvä ja asenna ohjelma uudelleen."));
+        QCOMPARE(boxes.last().helpContext, 9);
+        QCOMPARE(boxes.last().title, QStringLiteral("Virhe"));
+        QCOMPARE(ends_, 1);
     }
 
     // A store folder that cannot be written: reads give nothing, the game still runs.

@@ -42,7 +42,7 @@ struct Player {
     explicit Player(const QString& folder)
     {
         window = std::make_unique<frmVuska>(folder, clock, random);
-        window->table()->setStepIntervals(std::chrono::microseconds(0), std::chrono::microseconds(0));
+        window->table()->setStepIntervals({}, {}, {});
         window->Form_Load();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
