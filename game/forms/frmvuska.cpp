@@ -428,6 +428,13 @@ void frmVuska::mLopeta_Click()
 
 void frmVuska::quitConfirmed()
 {
+    // Asked to end while the name entry is already open (by the session or a task
+    // manager): what is typed there is taken, so that the run is not lost with the window.
+    if (frmKysyNimi_ && frmKysyNimi_->isVisible()) {
+        frmKysyNimi_->cmdPainike_Click(frmKysyNimi_->cmdPainike(0)->isEnabled() ? 0 : 1);
+        if (frmKysyNimi_->isVisible())
+            frmKysyNimi_->hide();
+    }
     if (game_.RunQualifiesForBestResults()) {
         setScreenPointer(ScreenPointer::Default);
         showNameEntry();

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,6 +13,7 @@
 #include "game/forms/appearance.h"
 #include "game/forms/cardtable.h"
 #include "game/forms/frmasetukset.h"
+#include "game/forms/frmkysynimi.h"
 #include "game/forms/frmvuska.h"
 #include "game/registry/mdlvuska2.h"
 #include "platform/lifetime.h"
@@ -399,6 +401,29 @@ private slots:
         QVERIFY(!g.window->isVisible());
         for (int i = 0; i < SlotCount; ++i)
             QVERIFY(!g.game().CardPlayed[size_t(i)]);
+    }
+
+    // A request to end that comes while the name entry is open keeps the run under the
+    // name typed so far, and the entry is not asked for twice.
+    void endRequestDuringNameEntry()
+    {
+        Game g(pictures_.path());
+        g.window->Form_Load();
+        g.window->show();
+        g.game().WinStreak = 6;
+        MessageBoxScript boxes;
+        boxes.yes();
+        QTimer::singleShot(0, [&] {
+            g.window->kysyNimi().txtNimi()->setText(QStringLiteral("Kesken"));
+            g.window->Form_QueryUnload(UnloadMode::AppWindows);
+        });
+        g.window->showNameEntry();
+        QCOMPARE(ends_, 1);
+        QCOMPARE(boxes.shown().size(), 1);
+        QCOMPARE(ReadRegistryValue(HKEY_CURRENT_USER, SettingsKey, QStringLiteral("ParasPelaaja0")),
+                 QStringLiteral("Kesken"));
+        QCOMPARE(ReadRegistryValue(HKEY_CURRENT_USER, SettingsKey, QStringLiteral("ParasTulos0")), QStringLiteral("6"));
+        QVERIFY(!g.window->kysyNimi().isVisible());
     }
 
     // Other unload reasons, such as the program's own, close without a question.
