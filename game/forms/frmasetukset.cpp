@@ -8,8 +8,8 @@
 
 #include "game/engine/mdlvuska.h"
 #include "game/engine/settingskey.h"
+#include "game/forms/helpcommand.h"
 #include "game/registry/mdlvuska2.h"
-#include "platform/help.h"
 #include "platform/messagebox.h"
 #include "platform/pointer.h"
 
@@ -201,13 +201,7 @@ void frmAsetukset::cmdPainike_Click(int index)
     } else if (index == 1) {
         reject();
     } else if (index == 2) {
-        if (!platform::openHelpTopic(game_.helpFilePath(), 17, this)) {
-            platform::MessageBoxRequest box;
-            box.text = QStringLiteral("Ohjetiedoston vuska.hlp avaus ei onnistu.");
-            box.title = QStringLiteral("Virhe");
-            box.icon = platform::MsgIcon::Exclamation;
-            platform::messageBox(box, this);
-        }
+        showHelpTopic(game_.helpFilePath(), 17, this);
     }
     platform::setScreenPointer(ScreenPointer::Default);
 }

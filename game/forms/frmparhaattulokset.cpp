@@ -6,7 +6,7 @@
 #include <QShowEvent>
 
 #include "game/engine/mdlvuska.h"
-#include "platform/help.h"
+#include "game/forms/helpcommand.h"
 #include "platform/messagebox.h"
 #include "platform/pointer.h"
 
@@ -109,13 +109,7 @@ void frmParhaatTulokset::cmdPainike_Click(int index)
             cmdPainike_[1]->setEnabled(false);
         }
     } else if (index == 2) {
-        if (!platform::openHelpTopic(game_.helpFilePath(), 18, this)) {
-            platform::MessageBoxRequest box;
-            box.text = QStringLiteral("Ohjetiedoston vuska.hlp avaus ei onnistu.");
-            box.title = QStringLiteral("Virhe");
-            box.icon = platform::MsgIcon::Exclamation;
-            platform::messageBox(box, this);
-        }
+        showHelpTopic(game_.helpFilePath(), 18, this);
     }
     platform::setScreenPointer(ScreenPointer::Default);
 }

@@ -19,9 +19,9 @@
 #include "game/forms/frmkysynimi.h"
 #include "game/forms/frmparhaattulokset.h"
 #include "game/forms/frmtietoja.h"
+#include "game/forms/helpcommand.h"
 #include "game/forms/inputblocker.h"
 #include "game/registry/mdlvuska2.h"
-#include "platform/help.h"
 #include "platform/lifetime.h"
 #include "platform/pointer.h"
 #include "platform/screen.h"
@@ -486,32 +486,35 @@ void frmVuska::unloadAllAndEnd()
     platform::lifetime::endProgram();
 }
 
+namespace {
+// A dialog is made at its first use and kept until the program ends.
+template <class Dialog, class... Args>
+Dialog& kept(std::unique_ptr<Dialog>& dialog, Args&&... args)
+{
+    if (!dialog)
+        dialog = std::make_unique<Dialog>(std::forward<Args>(args)...);
+    return *dialog;
+}
+} // namespace
+
 frmAsetukset& frmVuska::asetukset()
 {
-    if (!frmAsetukset_)
-        frmAsetukset_ = std::make_unique<frmAsetukset>(game_, this);
-    return *frmAsetukset_;
+    return kept(frmAsetukset_, game_, this);
 }
 
 frmKysyNimi& frmVuska::kysyNimi()
 {
-    if (!frmKysyNimi_)
-        frmKysyNimi_ = std::make_unique<frmKysyNimi>(game_, this);
-    return *frmKysyNimi_;
+    return kept(frmKysyNimi_, game_, this);
 }
 
 frmParhaatTulokset& frmVuska::parhaatTulokset()
 {
-    if (!frmParhaatTulokset_)
-        frmParhaatTulokset_ = std::make_unique<frmParhaatTulokset>(game_, this);
-    return *frmParhaatTulokset_;
+    return kept(frmParhaatTulokset_, game_, this);
 }
 
 frmTietoja& frmVuska::tietoja()
 {
-    if (!frmTietoja_)
-        frmTietoja_ = std::make_unique<frmTietoja>(game_.ProgramFolder, this);
-    return *frmTietoja_;
+    return kept(frmTietoja_, game_.ProgramFolder, this);
 }
 
 void frmVuska::mNaytaPainikkeet_Click()
@@ -560,15 +563,8 @@ void frmVuska::mTietojaOhjelmasta_Click()
 void frmVuska::mOhjeenAiheet_Click()
 {
     setScreenPointer(ScreenPointer::Hourglass);
-    const bool opened = platform::openHelpIndex(game_.helpFilePath(), this);
+    showHelpIndex(game_.helpFilePath(), this);
     setScreenPointer(ScreenPointer::Default);
-    if (!opened) {
-        MessageBoxRequest box;
-        box.text = QStringLiteral("Ohjetiedoston vuska.hlp avaus ei onnistu.");
-        box.title = QStringLiteral("Virhe");
-        box.icon = MsgIcon::Exclamation;
-        messageBox(box);
-    }
 }
 
 MsgAnswer frmVuska::messageBox(const MessageBoxRequest& request)

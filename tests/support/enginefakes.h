@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 
+#include "game/engine/mdlvuska.h"
 #include "game/engine/seams.h"
 #include "platform/lifetime.h"
 #include "tests/support/fakes.h"
@@ -101,6 +102,31 @@ public:
 
 private:
     FakeClock& clock_;
+};
+
+// The module with fakes around it: where every engine test starts.
+struct EngineTable {
+    FakePictures pictures;
+    FakeClock clock;
+    FakeUser user{clock};
+    ScriptedRandom random;
+    mdlVuska game{pictures, user, random};
+
+    // Every picture at its slot's hand position, as after a deal.
+    void picturesAtHands()
+    {
+        for (int k = 0; k < SlotCount; ++k) {
+            pictures.pics[size_t(k)].left = mdlVuska::handLeft(k);
+            pictures.pics[size_t(k)].top = mdlVuska::handTop(k);
+        }
+    }
+    int playedCount(int first, int last) const
+    {
+        int n = 0;
+        for (int i = first; i <= last; ++i)
+            n += game.CardPlayed[size_t(i)] ? 1 : 0;
+        return n;
+    }
 };
 
 } // namespace vuska::test

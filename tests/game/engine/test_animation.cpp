@@ -17,25 +17,13 @@ using vuska::test::setHands;
 
 namespace {
 
-struct Table {
-    FakePictures pictures;
-    FakeClock clock;
-    FakeUser user{clock};
-    ScriptedRandom random;
-    mdlVuska game{pictures, user, random};
+struct Table : vuska::test::EngineTable {
 
     Table()
     {
         game.ProgramFolder = QStringLiteral("/peli");
         setHands(game, {"pata2", "pata3", "pata4", "pata5", "pata6",
                         "hertta2", "hertta3", "hertta4", "hertta5", "hertta6"});
-    }
-    void atHands()
-    {
-        for (int k = 0; k < SlotCount; ++k) {
-            pictures.pics[size_t(k)].left = mdlVuska::handLeft(k);
-            pictures.pics[size_t(k)].top = mdlVuska::handTop(k);
-        }
     }
 };
 
@@ -131,7 +119,7 @@ private slots:
         QFETCH(int, steps);
         for (int slot = 0; slot < SlotCount; ++slot) {
             Table t;
-            t.atHands();
+            t.picturesAtHands();
             t.game.ShowCardMovement = true;
             t.game.AnimationSteps = qint16(steps);
             t.pictures.pics[size_t(slot)].height = 1;
@@ -150,7 +138,7 @@ private slots:
     void computerCardFaceUpFromFirstStep()
     {
         Table t;
-        t.atHands();
+        t.picturesAtHands();
         t.game.ShowCardMovement = true;
         t.game.AnimationSteps = 25;
         QString fileAtFirstStep;
@@ -169,7 +157,7 @@ private slots:
     void jumpWithoutAnimation()
     {
         Table t;
-        t.atHands();
+        t.picturesAtHands();
         t.game.ShowCardMovement = false;
         t.game.AnimationSteps = 40;
         t.game.MoveCardToTable(1);
@@ -185,7 +173,7 @@ private slots:
     void previousCardsHiddenOnArrival()
     {
         Table t;
-        t.atHands();
+        t.picturesAtHands();
         t.game.ShowCardMovement = true;
         t.game.AnimationSteps = 10;
         t.game.MoveCardToTable(5);
@@ -265,7 +253,7 @@ private slots:
     void missingComputerFaceWhenPlayed()
     {
         Table t;
-        t.atHands();
+        t.picturesAtHands();
         t.game.ShowCardMovement = true;
         t.game.AnimationSteps = 10;
         t.pictures.missing.insert(QStringLiteral("/peli/pata2.jpg"));

@@ -22,13 +22,7 @@ using vuska::test::ScriptedRandom;
 
 namespace {
 
-struct Module {
-    FakePictures pictures;
-    FakeClock clock;
-    FakeUser user{clock};
-    ScriptedRandom random;
-    mdlVuska game{pictures, user, random};
-};
+using Module = vuska::test::EngineTable;
 
 QString read(const QString& name)
 {

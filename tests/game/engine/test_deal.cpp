@@ -16,12 +16,7 @@ using vuska::test::ScriptedRandom;
 namespace {
 
 // A fresh module with fakes around it.
-struct Table {
-    FakePictures pictures;
-    FakeClock clock;
-    FakeUser user{clock};
-    ScriptedRandom random;
-    mdlVuska game{pictures, user, random};
+struct Table : vuska::test::EngineTable {
 
     void hands(std::initializer_list<Rank> computer, std::initializer_list<Rank> human)
     {

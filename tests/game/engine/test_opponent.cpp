@@ -14,13 +14,7 @@ using vuska::test::setHands;
 
 namespace {
 
-struct Table {
-    FakePictures pictures;
-    FakeClock clock;
-    FakeUser user{clock};
-    ScriptedRandom random;
-    mdlVuska game{pictures, user, random};
-};
+using Table = vuska::test::EngineTable;
 
 // Five slots for the computer; the human's are irrelevant here.
 void computer(Table& t, std::initializer_list<const char*> cards)

@@ -17,12 +17,7 @@ using vuska::test::setHands;
 
 namespace {
 
-struct Table {
-    FakePictures pictures;
-    FakeClock clock;
-    FakeUser user{clock};
-    ScriptedRandom random;
-    mdlVuska game{pictures, user, random};
+struct Table : vuska::test::EngineTable {
 
     Table()
     {
@@ -30,10 +25,7 @@ struct Table {
         game.ShowCardMovement = true;
         game.AnimationSteps = 10;
         game.GameInProgress = true;
-        for (int k = 0; k < SlotCount; ++k) {
-            pictures.pics[size_t(k)].left = mdlVuska::handLeft(k);
-            pictures.pics[size_t(k)].top = mdlVuska::handTop(k);
-        }
+        picturesAtHands();
     }
     void humanLeads()
     {
@@ -42,13 +34,6 @@ struct Table {
         game.ComputerHasLed = false;
     }
     void click(int slot) { game.imgKortti_MouseDown(slot, Qt::LeftButton); }
-    int playedCount(int first, int last) const
-    {
-        int n = 0;
-        for (int i = first; i <= last; ++i)
-            n += game.CardPlayed[size_t(i)] ? 1 : 0;
-        return n;
-    }
 };
 
 } // namespace

@@ -24,6 +24,7 @@
 #include "platform/registry.h"
 #include "platform/screen.h"
 #include "tests/support/fakes.h"
+#include "tests/support/gamewindow.h"
 #include "tests/support/messageboxscript.h"
 #include "tests/support/picturefolder.h"
 #include "tests/support/sandbox.h"
@@ -59,19 +60,12 @@ void whenModal(std::function<void(QWidget*)> action)
     timer->start();
 }
 
-struct Game {
-    FakeClock clock;
-    platform::SystemRandom random{3};
-    std::unique_ptr<frmVuska> window;
-
-    explicit Game(const QString& folder)
+struct Game : vuska::test::GameWindow {
+    explicit Game(const QString& folder) : GameWindow(folder, 3)
     {
-        window = std::make_unique<frmVuska>(folder, clock, random);
-        window->table()->setStepIntervals({}, {}, {});
         window->Form_Load();
         window->show();
     }
-    mdlVuska& game() { return window->game(); }
 };
 
 } // namespace

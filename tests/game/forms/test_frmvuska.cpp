@@ -20,6 +20,7 @@
 #include "platform/registry.h"
 #include "platform/screen.h"
 #include "tests/support/fakes.h"
+#include "tests/support/gamewindow.h"
 #include "tests/support/messageboxscript.h"
 #include "tests/support/picturefolder.h"
 #include "tests/support/sandbox.h"
@@ -36,18 +37,8 @@ void store(const QString& name, const QString& value)
 }
 
 // One run of the game program: the window over a picture folder of its own.
-struct Game {
-    QString folder;
-    FakeClock clock;
-    platform::SystemRandom random{99};
-    std::unique_ptr<frmVuska> window;
-
-    explicit Game(const QString& pictureFolder) : folder(pictureFolder)
-    {
-        window = std::make_unique<frmVuska>(folder, clock, random);
-        window->table()->setStepIntervals({}, {}, {});
-    }
-    mdlVuska& game() { return window->game(); }
+struct Game : vuska::test::GameWindow {
+    using GameWindow::GameWindow;
     // Runs the starter's one tick, as the event loop would right after start-up.
     void tick()
     {

@@ -16,6 +16,7 @@
 #include "platform/lifetime.h"
 #include "platform/screen.h"
 #include "tests/support/fakes.h"
+#include "tests/support/gamewindow.h"
 #include "tests/support/hands.h"
 #include "tests/support/messageboxscript.h"
 #include "tests/support/picturefolder.h"
@@ -34,20 +35,13 @@ QString read(const QString& name)
 }
 
 // The real game window, played by clicking the human's card pictures.
-struct Player {
-    FakeClock clock;
-    platform::SystemRandom random{11};
-    std::unique_ptr<frmVuska> window;
-
-    explicit Player(const QString& folder)
+struct Player : vuska::test::GameWindow {
+    explicit Player(const QString& folder) : GameWindow(folder, 11)
     {
-        window = std::make_unique<frmVuska>(folder, clock, random);
-        window->table()->setStepIntervals({}, {}, {});
         window->Form_Load();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
-    mdlVuska& game() { return window->game(); }
     // Deals the given cards instead of drawn ones, then lets the starter's tick run.
     void deal(std::initializer_list<const char*> cards)
     {

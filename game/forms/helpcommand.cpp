@@ -1,0 +1,33 @@
+#include "game/forms/helpcommand.h"
+
+#include "platform/help.h"
+#include "platform/messagebox.h"
+
+namespace vuska {
+
+namespace {
+
+void sayHelpFailed(QWidget* parent)
+{
+    platform::MessageBoxRequest box;
+    box.text = QStringLiteral("Ohjetiedoston vuska.hlp avaus ei onnistu.");
+    box.title = QStringLiteral("Virhe");
+    box.icon = platform::MsgIcon::Exclamation;
+    platform::messageBox(box, parent);
+}
+
+} // namespace
+
+void showHelpTopic(const QString& helpFile, int context, QWidget* parent)
+{
+    if (!platform::openHelpTopic(helpFile, context, parent))
+        sayHelpFailed(parent);
+}
+
+void showHelpIndex(const QString& helpFile, QWidget* parent)
+{
+    if (!platform::openHelpIndex(helpFile, parent))
+        sayHelpFailed(parent);
+}
+
+} // namespace vuska
