@@ -1,43 +1,110 @@
 #include "platform/help.h"
 
-#include <QDialog>
-#include <QFile>
+#include <optional>
+
+#include <QApplication>
 #include <QFileInfo>
-#include <QTextBrowser>
-#include <QVBoxLayout>
+#include <QHash>
+#include <QPointer>
+
+#include "platform/helpdocument.h"
+#include "platform/helpviewer.h"
 
 namespace platform {
 
 namespace {
 
-bool showHelp(const QString& helpFile, QWidget* parent)
+// One window per help file, found again by the file's real path.
+QHash<QString, QPointer<HelpViewer>>& viewers()
 {
-    QFile file(helpFile);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    auto* window = new QDialog(parent);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setObjectName(QStringLiteral("helpViewer"));
-    window->setWindowTitle(QFileInfo(helpFile).fileName());
-    auto* text = new QTextBrowser(window);
-    text->setPlainText(QString::fromUtf8(file.readAll()));
-    auto* layout = new QVBoxLayout(window);
-    layout->addWidget(text);
-    window->resize(520, 420);
-    window->show();
-    return true;
+    static QHash<QString, QPointer<HelpViewer>> open;
+    return open;
+}
+
+QString viewerKey(const QString& helpFile)
+{
+    const QFileInfo info(helpFile);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+// The windows have no parent to take them along, so they go with the event loop: deleting
+// them later, while the application object is torn down, is not safe.
+void closeViewersAtQuit()
+{
+    static QPointer<QCoreApplication> watched;
+    if (watched == QCoreApplication::instance())
+        return;
+    watched = QCoreApplication::instance();
+    QObject::connect(watched, &QCoreApplication::aboutToQuit, watched, [] {
+        const auto open = viewers();
+        viewers().clear();
+        for (const QPointer<HelpViewer>& viewer : open)
+            delete viewer.data();
+    });
+}
+
+struct Help {
+    HelpDocument document;
+    HelpContents contents;
+};
+
+std::optional<Help> readHelp(const QString& helpFile)
+{
+    std::optional<HelpDocument> document = HelpDocument::load(helpFile);
+    if (!document)
+        return std::nullopt;
+    std::optional<HelpContents> contents = loadHelpContents(helpFile, *document);
+    HelpContents shown = contents ? std::move(*contents) : contentsFromTopics(*document);
+    return Help{std::move(*document), std::move(shown)};
+}
+
+HelpViewer* viewerFor(const QString& helpFile, Help help)
+{
+    // Without a widget application there is nowhere to show help.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return nullptr;
+    viewers().removeIf([](const auto& entry) { return entry.value().isNull(); });
+    QPointer<HelpViewer>& viewer = viewers()[viewerKey(helpFile)];
+    if (viewer) {
+        viewer->setDocument(std::move(help.document), std::move(help.contents));
+    } else {
+        viewer = new HelpViewer(std::move(help.document), std::move(help.contents));
+        closeViewersAtQuit();
+    }
+    return viewer;
 }
 
 } // namespace
 
-bool openHelpTopic(const QString& helpFile, int /*context*/, QWidget* parent)
+bool openHelpTopic(const QString& helpFile, int context, QWidget* parent)
 {
-    return showHelp(helpFile, parent);
+    std::optional<Help> help = readHelp(helpFile);
+    if (!help)
+        return false;
+    const HelpTopic* topic = help->document.topicByContext(context);
+    if (!topic)
+        return false;
+    const QString id = topic->id;
+    HelpViewer* viewer = viewerFor(helpFile, std::move(*help));
+    if (!viewer)
+        return false;
+    viewer->showTopic(id);
+    viewer->present(parent);
+    return true;
 }
 
 bool openHelpIndex(const QString& helpFile, QWidget* parent)
 {
-    return showHelp(helpFile, parent);
+    std::optional<Help> help = readHelp(helpFile);
+    if (!help)
+        return false;
+    HelpViewer* viewer = viewerFor(helpFile, std::move(*help));
+    if (!viewer)
+        return false;
+    viewer->showIndex();
+    viewer->present(parent);
+    return true;
 }
 
 QString helpFileFailureText(const QString& helpFile)
