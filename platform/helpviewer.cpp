@@ -142,7 +142,7 @@ HelpViewer::HelpViewer(HelpDocument document, HelpContents contents)
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
     splitter->setChildrenCollapsible(false);
-    splitter->setSizes({240, 440});
+    splitter->setSizes({300, 480}); // room for the longest contents entry
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(back_);
@@ -152,7 +152,7 @@ HelpViewer::HelpViewer(HelpDocument document, HelpContents contents)
     outer->addLayout(buttons);
     outer->addWidget(splitter, 1);
 
-    resize(700, 500);
+    resize(780, 520);
     setMinimumSize(420, 300);
 
     setWindowTitle(!contents_.title.isEmpty()    ? contents_.title
