@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
-bash scripts/build.sh build -DVUSKA_BUILD_TESTS=OFF
+bash scripts/build.sh build -- vuska installation_set_files
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   cat >&2 <<'MSG'
 The game is built (build/vuska122/vuska.exe), but this session has no display to show
