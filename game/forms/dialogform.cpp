@@ -2,7 +2,6 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QShowEvent>
 
 #include "platform/screen.h"
 
@@ -34,15 +33,15 @@ void DialogForm::place(QWidget* control, int left, int top, int width, int heigh
     control->setGeometry(pixelsX(left), pixelsY(top), pixelsX(width), pixelsY(height));
 }
 
-void DialogForm::showEvent(QShowEvent* event)
+void DialogForm::setVisible(bool visible)
 {
-    if (!event->spontaneous()) {
+    if (visible && !isVisible()) {
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             const QRect area = screen->availableGeometry();
             move(area.center() - QPoint(width() / 2, height() / 2));
         }
     }
-    QDialog::showEvent(event);
+    QDialog::setVisible(visible);
 }
 
 } // namespace vuska

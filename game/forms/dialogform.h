@@ -16,8 +16,8 @@ public:
     static int pixelsX(int twips);
     static int pixelsY(int twips);
 
-protected:
-    void showEvent(QShowEvent* event) override;
+    // Centred on the screen before the window appears, so that it never jumps.
+    void setVisible(bool visible) override;
 };
 
 } // namespace vuska
