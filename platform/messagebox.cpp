@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -70,8 +71,8 @@ public:
         auto* buttons = new QHBoxLayout;
         buttons->addStretch(1);
         if (request.buttons == MsgButtons::YesNo) {
-            first_ = addButton(buttons, QStringLiteral("Kyllä"), QStringLiteral("yesButton"));
-            second_ = addButton(buttons, QStringLiteral("Ei"), QStringLiteral("noButton"));
+            first_ = addButton(buttons, QStringLiteral("&Kyllä"), QStringLiteral("yesButton"));
+            second_ = addButton(buttons, QStringLiteral("&Ei"), QStringLiteral("noButton"));
             connect(first_, &QPushButton::clicked, this, [this] { finish(MsgAnswer::Yes); });
             connect(second_, &QPushButton::clicked, this, [this] { finish(MsgAnswer::No); });
         } else {
@@ -80,8 +81,10 @@ public:
         }
         if (!request.helpFile.isEmpty()) {
             QPushButton* help = addButton(buttons, QStringLiteral("Ohje"), QStringLiteral("helpButton"));
-            connect(help, &QPushButton::clicked, this,
-                    [this] { showHelpOrSayWhy(); });
+            connect(help, &QPushButton::clicked, this, [this] { showHelpOrSayWhy(); });
+            // F1 asks for the same help, as in any Windows message box with a help button.
+            auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+            connect(f1, &QShortcut::activated, this, [this] { showHelpOrSayWhy(); });
         }
         buttons->addStretch(1);
 
