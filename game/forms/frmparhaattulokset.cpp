@@ -68,7 +68,10 @@ void frmParhaatTulokset::showRow(int slot, const QString& name, qint16 score)
     // whole as the label's tip.
     const QString shown = label->fontMetrics().elidedText(name, Qt::ElideRight, label->width());
     label->setText(shown);
-    label->setToolTip(shown == name ? QString() : name);
+    // A tip takes markup, so the name goes in escaped: it shows as typed.
+    label->setToolTip(shown == name ? QString()
+                                    : QStringLiteral("<p style='white-space:pre'>") + name.toHtmlEscaped() +
+                                          QStringLiteral("</p>"));
     lblTulos_[size_t(slot)]->setText(QString::number(score));
 }
 

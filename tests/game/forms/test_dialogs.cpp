@@ -181,6 +181,15 @@ private slots:
         QCOMPARE(d.lblNimi(0)->text(), QStringLiteral("<b>x</b>"));
         QCOMPARE(d.lblNimi(0)->textFormat(), Qt::PlainText);
         QCOMPARE(d.lblTulos(0)->text(), QStringLiteral("3"));
+
+        // A stored name too long for its column is cut with an ellipsis and shown whole,
+        // as plain text, in its tip.
+        const QString longName = QStringLiteral("<i>WWWWWWWWWWWWWWWWWWWWWWWW</i>");
+        g.game().WinStreak = 4;
+        g.game().InsertBestResult(longName);
+        d.Form_Load();
+        QVERIFY(d.lblNimi(0)->text().endsWith(QChar(0x2026)));
+        QVERIFY(d.lblNimi(0)->toolTip().contains(longName.toHtmlEscaped()));
     }
 
     // Clearing asks first (No as default, help at 18); No changes nothing, Yes leaves ten
