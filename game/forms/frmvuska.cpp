@@ -293,13 +293,11 @@ void frmVuska::readSettings()
     else if (movement == QLatin1String("False"))
         game_.ShowCardMovement = false;
 
-    static const QString speeds[] = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
-                                     QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"),
-                                     QStringLiteral("6")};
+    // "0" (slow) to "6" (fast); anything else is the slowest.
     const QString speed = read("Animaationopeus");
     game_.AnimationSteps = 40;
-    for (int v = 0; v < 7; ++v) {
-        if (speed == speeds[v])
+    for (int v = 0; v <= 6; ++v) {
+        if (speed == QString::number(v))
             game_.AnimationSteps = qint16(40 - 5 * v);
     }
 
@@ -382,6 +380,7 @@ void frmVuska::mUusiPeli_Click()
     }
     setEnabled(true);
     dealing_ = false;
+    ++armedDeal_;
     tmrAjastin_->start();
     platform::setWindowPointer(this, ScreenPointer::Default);
     tmrAjastin2_Timer();
@@ -389,16 +388,22 @@ void frmVuska::mUusiPeli_Click()
 
 void frmVuska::tmrAjastin_Timer()
 {
-    // One decision per deal: the timer is off before the decision runs, and the computer's
-    // pause inside it cannot start a second one.
-    tmrAjastin_->stop();
+    // One decision per deal. A tick that comes while a decision still runs (the computer's
+    // pause runs the event loop) waits for it to end; if it belongs to a deal made in the
+    // meantime, its own decision follows then.
     if (deciding_)
         return;
+    tmrAjastin_->stop();
+    if (decidedDeal_ == armedDeal_)
+        return;
+    decidedDeal_ = armedDeal_;
     deciding_ = true;
     game_.DecideStarter();
     if (!ending())
         QCoreApplication::processEvents();
     deciding_ = false;
+    if (decidedDeal_ != armedDeal_ && !ending())
+        tmrAjastin_->start();
 }
 
 void frmVuska::tmrAjastin2_Timer()

@@ -117,6 +117,9 @@ private:
     int heightTwips_ = 0;
     bool dealing_ = false;
     bool deciding_ = false;
+    // Deals counted as the starter is armed for them, and the last one decided.
+    quint64 armedDeal_ = 0;
+    quint64 decidedDeal_ = 0;
     bool unloadingByCode_ = false;
 };
 

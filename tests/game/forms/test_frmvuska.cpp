@@ -229,6 +229,9 @@ private slots:
             g.window->tmrAjastin_Timer();
         };
         g.tick();
+        g.clock.onPause = {};
+        // The tick that came meanwhile is still due; it decides nothing more.
+        g.window->tmrAjastin_Timer();
         QCOMPARE(g.clock.pauses, 1);
         QVERIFY(!newGameDuringPause);
         QVERIFY(quitDuringPause);
@@ -241,6 +244,23 @@ private slots:
         QVERIFY(g.game().HumanToPlay);
         QVERIFY(g.window->cmdPainike(0)->isEnabled());
         QVERIFY(g.window->mUusiPeli()->isEnabled());
+    }
+
+    // A deal made while the starter lets events run gets a decision of its own.
+    void dealDuringStarterGetsItsOwnDecision()
+    {
+        store(QStringLiteral("NaytaKorttienSiirto"), QStringLiteral("False"));
+        Game g(pictures_.path());
+        g.window->Form_Load();
+        QTimer::singleShot(0, g.window.get(), [&] { g.window->mUusiPeli_Click(); });
+        g.tick(); // alternation: the human begins, then the new deal comes in
+        QVERIFY(g.game().HumanStartedGame);
+        QCOMPARE(g.clock.pauses, 0);
+        QVERIFY(g.window->tmrAjastin()->isActive());
+        g.tick(); // the new deal's own decision: the computer's turn
+        QVERIFY(!g.game().HumanStartedGame);
+        QCOMPARE(g.clock.pauses, 1);
+        QVERIFY(!g.window->tmrAjastin()->isActive());
     }
 
     // The guard follows the two flags: disabled exactly while the computer is to play in a
