@@ -9,8 +9,6 @@ namespace vuska {
 
 namespace {
 
-const QString DefaultName = QStringLiteral("Oona Ohjelmoija");
-
 QString nameValue(int slot)
 {
     return QStringLiteral("ParasPelaaja") + QString::number(slot);
@@ -47,7 +45,7 @@ void mdlVuska::LoadBestResults()
 {
     for (int i = 0; i < SlotCount; ++i) {
         const QString name = ReadRegistryValue(HKEY_CURRENT_USER, SettingsKey, nameValue(i));
-        BestNames[size_t(i)] = name.isEmpty() || name == NotFound ? DefaultName : name;
+        BestNames[size_t(i)] = name.isEmpty() || name == NotFound ? AuthorName : name;
 
         const QString score = ReadRegistryValue(HKEY_CURRENT_USER, SettingsKey, scoreValue(i));
         if (score.isEmpty() || score == NotFound) {
@@ -104,11 +102,11 @@ void mdlVuska::ClearBestResults(const std::function<void(int)>& showSlot)
 {
     platform::registry::Batch batch(HKEY_CURRENT_USER);
     for (int i = 0; i < SlotCount; ++i) {
-        WriteRegistryValue(HKEY_CURRENT_USER, SettingsKeyForWrite, nameValue(i), 1, DefaultName);
+        WriteRegistryValue(HKEY_CURRENT_USER, SettingsKeyForWrite, nameValue(i), 1, AuthorName);
         WriteRegistryValue(HKEY_CURRENT_USER, SettingsKeyForWrite, scoreValue(i), 1, QStringLiteral("0"));
         if (showSlot)
             showSlot(i);
-        BestNames[size_t(i)] = DefaultName;
+        BestNames[size_t(i)] = AuthorName;
         BestScores[size_t(i)] = 0;
     }
     batch.commit();
@@ -117,7 +115,7 @@ void mdlVuska::ClearBestResults(const std::function<void(int)>& showSlot)
 bool mdlVuska::BestResultsHoldOnlyDefaults() const
 {
     for (int i = 0; i < SlotCount; ++i) {
-        if (BestNames[size_t(i)] != DefaultName || BestScores[size_t(i)] != 0)
+        if (BestNames[size_t(i)] != AuthorName || BestScores[size_t(i)] != 0)
             return false;
     }
     return true;

@@ -9,4 +9,7 @@ namespace vuska {
 inline const QString SettingsKey = QStringLiteral("Software\\Vuska 1.22 Freeware");
 inline const QString SettingsKeyForWrite = QStringLiteral("Software\\Vuska 1.22 Freeware\\");
 
+// The game's author, whose name also fills the empty slots of the best-results list.
+inline const QString AuthorName = QStringLiteral("Oona Ohjelmoija");
+
 } // namespace vuska

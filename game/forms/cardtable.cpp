@@ -123,6 +123,7 @@ void CardTable::showStep(Step kind)
     // in between the steps of a move. Then keep an even pace, whatever the machine.
     if (isVisible())
         repaint();
+    emit stepShown(kind);
     const auto interval = kind == Step::Jiggle ? jiggleInterval_ : kind == Step::Deal ? dealInterval_ : glideInterval_;
     if (interval.count() <= 0)
         return;

@@ -62,6 +62,10 @@ public:
     void setPointingHand(int slot, bool pointingHand) override;
     void showStep(Step kind) override;
 
+signals:
+    // Every step of an animation as it is shown, for whoever follows the table.
+    void stepShown(vuska::CardPictures::Step kind);
+
 private:
     struct Geometry {
         double left = 0;

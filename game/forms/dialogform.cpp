@@ -1,6 +1,7 @@
 #include "game/forms/dialogform.h"
 
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QScreen>
 
 #include "platform/screen.h"
@@ -42,6 +43,22 @@ void DialogForm::setVisible(bool visible)
         }
     }
     QDialog::setVisible(visible);
+}
+
+} // namespace vuska
+
+namespace vuska {
+
+QPushButton* commandButton(QWidget* parent, int index, const QString& caption, std::function<void(int)> handler)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QStringLiteral("cmdPainike_%1").arg(index));
+    button->setAutoDefault(true);
+    QObject::connect(button, &QPushButton::clicked, parent, [button, index, handler = std::move(handler)] {
+        if (button->isEnabled())
+            handler(index);
+    });
+    return button;
 }
 
 } // namespace vuska

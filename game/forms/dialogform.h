@@ -1,6 +1,12 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <functional>
+
 #include <QDialog>
+
+class QPushButton;
 
 namespace vuska {
 
@@ -19,5 +25,24 @@ public:
     // Centred on the screen before the window appears, so that it never jumps.
     void setVisible(bool visible) override;
 };
+
+// Button `index` of a window's row of command buttons (cmdPainike_<index>). Enter presses it
+// while it has the focus, as Space does. Its click runs handler(index) only if the button is
+// still enabled when the click arrives: an access key or Enter clicks a moment later, and by
+// then the state that enabled the button may have changed.
+QPushButton* commandButton(QWidget* parent, int index, const QString& caption, std::function<void(int)> handler);
+
+// A column of command buttons of the usual size (1335 x 375 twips) at the given tops.
+template <std::size_t N>
+std::array<QPushButton*, N> buttonColumn(QWidget* parent, const std::array<QString, N>& captions, int left,
+                                         const std::array<int, N>& tops, const std::function<void(int)>& handler)
+{
+    std::array<QPushButton*, N> buttons{};
+    for (std::size_t i = 0; i < N; ++i) {
+        buttons[i] = commandButton(parent, int(i), captions[i], handler);
+        DialogForm::place(buttons[i], left, tops[i], 1335, 375);
+    }
+    return buttons;
+}
 
 } // namespace vuska

@@ -41,16 +41,8 @@ void fitWidth(QWidget* control)
 frmAsetukset::frmAsetukset(mdlVuska& game, QWidget* parent)
     : DialogForm(QStringLiteral("frmAsetukset"), QStringLiteral("Asetukset"), 5175, 5295, parent), game_(game)
 {
-    const QString buttonCaptions[3] = {QStringLiteral("OK"), QStringLiteral("Peruuta"), QStringLiteral("&Ohje")};
-    const int buttonTops[3] = {120, 580, 1200};
-    for (int i = 0; i < 3; ++i) {
-        auto* button = new QPushButton(buttonCaptions[i], this);
-        button->setObjectName(QStringLiteral("cmdPainike_%1").arg(i));
-        button->setAutoDefault(false);
-        place(button, 3720, buttonTops[i], 1335, 375);
-        connect(button, &QPushButton::clicked, this, [this, i] { cmdPainike_Click(i); });
-        cmdPainike_[size_t(i)] = button;
-    }
+    cmdPainike_ = buttonColumn<3>(this, {QStringLiteral("OK"), QStringLiteral("Peruuta"), QStringLiteral("&Ohje")},
+                                  3720, {120, 580, 1200}, [this](int i) { cmdPainike_Click(i); });
     cmdPainike_[0]->setDefault(true);
 
     const auto frame = [this](const char* name, const QString& caption, int top, int height) {

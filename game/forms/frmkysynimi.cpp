@@ -30,15 +30,9 @@ frmKysyNimi::frmKysyNimi(mdlVuska& game, QWidget* gameWindow)
     place(txtNimi_, 120, 1200, 3495, 315);
     connect(txtNimi_, &QLineEdit::textChanged, this, &frmKysyNimi::txtNimi_Change);
 
-    const QString captions[2] = {QStringLiteral("OK"), QStringLiteral("Peruuta")};
-    for (int i = 0; i < 2; ++i) {
-        auto* button = new QPushButton(captions[i], this);
-        button->setObjectName(QStringLiteral("cmdPainike_%1").arg(i));
-        button->setAutoDefault(false);
-        place(button, 3840, 120, 1335, 375);
-        connect(button, &QPushButton::clicked, this, [this, i] { cmdPainike_Click(i); });
-        cmdPainike_[size_t(i)] = button;
-    }
+    // Peruuta moves to its place when the dialog loads.
+    cmdPainike_ = buttonColumn<2>(this, {QStringLiteral("OK"), QStringLiteral("Peruuta")}, 3840, {120, 120},
+                                  [this](int i) { cmdPainike_Click(i); });
     cmdPainike_[0]->setDefault(true);
     setTabOrder(txtNimi_, cmdPainike_[0]);
     setTabOrder(cmdPainike_[0], cmdPainike_[1]);

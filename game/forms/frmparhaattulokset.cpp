@@ -6,6 +6,7 @@
 #include <QShowEvent>
 
 #include "game/engine/mdlvuska.h"
+#include "game/engine/settingskey.h"
 #include "game/forms/helpcommand.h"
 #include "platform/messagebox.h"
 #include "platform/pointer.h"
@@ -27,7 +28,7 @@ frmParhaatTulokset::frmParhaatTulokset(mdlVuska& game, QWidget* parent)
         sija->setObjectName(QStringLiteral("lblSija_%1").arg(i));
         sija->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         place(sija, 360 - 120, top, 255 + 120, 255); // room for "10." in this font
-        auto* nimi = new QLabel(QStringLiteral("Oona Ohjelmoija"), frParhaat_);
+        auto* nimi = new QLabel(AuthorName, frParhaat_);
         nimi->setObjectName(QStringLiteral("lblNimi_%1").arg(i));
         nimi->setTextFormat(Qt::PlainText);
         place(nimi, 840, top, 1935, 255);
@@ -40,16 +41,8 @@ frmParhaatTulokset::frmParhaatTulokset(mdlVuska& game, QWidget* parent)
         lblNimi_[size_t(i)] = nimi;
         lblTulos_[size_t(i)] = tulos;
     }
-    const QString captions[3] = {QStringLiteral("OK"), QStringLiteral("&Tyhjennä"), QStringLiteral("&Ohje")};
-    const int tops[3] = {120, 580, 1200};
-    for (int i = 0; i < 3; ++i) {
-        auto* button = new QPushButton(captions[i], this);
-        button->setObjectName(QStringLiteral("cmdPainike_%1").arg(i));
-        button->setAutoDefault(false);
-        place(button, 4080, tops[i], 1335, 375);
-        connect(button, &QPushButton::clicked, this, [this, i] { cmdPainike_Click(i); });
-        cmdPainike_[size_t(i)] = button;
-    }
+    cmdPainike_ = buttonColumn<3>(this, {QStringLiteral("OK"), QStringLiteral("&Tyhjennä"), QStringLiteral("&Ohje")},
+                                  4080, {120, 580, 1200}, [this](int i) { cmdPainike_Click(i); });
     // OK is both the default and the cancel button.
     cmdPainike_[0]->setDefault(true);
     connect(this, &QDialog::rejected, this, [] { platform::setScreenPointer(ScreenPointer::Default); });
@@ -108,7 +101,7 @@ void frmParhaatTulokset::cmdPainike_Click(int index)
         box.helpContext = 18;
         if (platform::messageBox(box, this) == platform::MsgAnswer::Yes) {
             platform::setScreenPointer(ScreenPointer::Hourglass);
-            game_.ClearBestResults([this](int i) { showRow(i, QStringLiteral("Oona Ohjelmoija"), 0); });
+            game_.ClearBestResults([this](int i) { showRow(i, AuthorName, 0); });
             cmdPainike_[1]->setEnabled(false);
         }
     } else if (index == 2) {

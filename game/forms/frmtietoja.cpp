@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include "game/engine/settingskey.h"
 #include "platform/messagebox.h"
 #include "platform/pointer.h"
 
@@ -135,7 +136,7 @@ void frmTietoja::Form_Load()
     const QCursor hand = pointingHandCursor();
     lblTeksti_[3]->setCursor(hand);
     lblTeksti_[4]->setCursor(hand);
-    lblTeksti_[2]->setText(QStringLiteral("Tekijä: Oona Ohjelmoija"));
+    lblTeksti_[2]->setText(QStringLiteral("Tekijä: ") + AuthorName);
     fitWidth(lblTeksti_[2]);
 }
 

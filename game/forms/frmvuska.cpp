@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QCoreApplication>
 #include <QIcon>
 #include <QFrame>
@@ -10,11 +11,15 @@
 #include <QPushButton>
 #include <QGuiApplication>
 #include <QSessionManager>
-#include <QShortcut>
+#include <QScopedValueRollback>
 #include <QTimer>
+
+#include <optional>
+#include <utility>
 
 #include "game/engine/settingskey.h"
 #include "game/forms/cardtable.h"
+#include "game/forms/dialogform.h"
 #include "game/forms/frmasetukset.h"
 #include "game/forms/frmkysynimi.h"
 #include "game/forms/frmparhaattulokset.h"
@@ -85,28 +90,19 @@ frmVuska::frmVuska(const QString& programFolder, platform::Clock& clock, platfor
     frKehysviiva_->setObjectName(QStringLiteral("frKehysviiva"));
     frKehysviiva_->setFrameStyle(QFrame::HLine | QFrame::Sunken);
 
+    // The first button is the default (Enter, when no button has the focus) and the second
+    // the cancel button (Esc); see keyPressEvent.
     const QString captions[2] = {QStringLiteral("&Uusi peli"), QStringLiteral("&Lopeta")};
-    for (int i = 0; i < 2; ++i) {
-        auto* button = new QPushButton(captions[i], client_);
-        button->setObjectName(QStringLiteral("cmdPainike_%1").arg(i));
-        connect(button, &QPushButton::clicked, this, [this, i] { cmdPainike_Click(i); });
-        cmdPainike_[size_t(i)] = button;
-    }
-    // The first button is the default (Enter) and the second the cancel button (Esc).
-    const auto pressIfEnabled = [](QPushButton* button) {
-        if (button->isEnabled())
-            button->animateClick();
-    };
-    for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
-        auto* enter = new QShortcut(QKeySequence(key), this);
-        connect(enter, &QShortcut::activated, this, [this, pressIfEnabled] { pressIfEnabled(cmdPainike_[0]); });
-    }
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, [this, pressIfEnabled] { pressIfEnabled(cmdPainike_[1]); });
+    for (int i = 0; i < 2; ++i)
+        cmdPainike_[size_t(i)] = commandButton(client_, i, captions[i], [this](int index) { cmdPainike_Click(index); });
 
+    // Between a deal and its starter's decision the flags still hold the last game's turn:
+    // no card counts until the starter has decided who begins.
     for (int k = 0; k < SlotCount; ++k)
-        connect(pTaustalaatikko_->card(k), &CardImage::mouseDown, this,
-                [this](int index, Qt::MouseButton button) { game_.imgKortti_MouseDown(index, button); });
+        connect(pTaustalaatikko_->card(k), &CardImage::mouseDown, this, [this](int index, Qt::MouseButton button) {
+            if (decidedDeal_ == armedDeal_)
+                game_.imgKortti_MouseDown(index, button);
+        });
 
     tmrAjastin_ = new QTimer(this);
     tmrAjastin_->setObjectName(QStringLiteral("tmrAjastin"));
@@ -319,9 +315,17 @@ void frmVuska::cmdPainike_Click(int index)
         mLopeta_Click();
 }
 
+bool frmVuska::newGameAllowed() const
+{
+    return !(!game_.HumanToPlay && game_.GameInProgress);
+}
+
 void frmVuska::mUusiPeli_Click()
 {
-    if (dealing_)
+    // The command looks at the game as it is when it runs, whichever way it was given: a
+    // click on its way while the computer came to play (Enter and access keys click a moment
+    // later) must not deal in the middle of the computer's turn.
+    if (dealing_ || !newGameAllowed())
         return;
 
     if (game_.GameInProgress && game_.WinStreak > 0) {
@@ -380,6 +384,12 @@ void frmVuska::mUusiPeli_Click()
     }
     setEnabled(true);
     dealing_ = false;
+    // A request to close that came during the deal is asked about now, before the game goes on.
+    if (const std::optional<UnloadMode> request = std::exchange(endRequestDuringDeal_, std::nullopt)) {
+        Form_QueryUnload(*request);
+        if (ending())
+            return;
+    }
     ++armedDeal_;
     tmrAjastin_->start();
     platform::setWindowPointer(this, ScreenPointer::Default);
@@ -408,13 +418,13 @@ void frmVuska::tmrAjastin_Timer()
 
 void frmVuska::tmrAjastin2_Timer()
 {
-    const bool computerToPlay = !game_.HumanToPlay && game_.GameInProgress;
-    cmdPainike_[0]->setEnabled(!computerToPlay);
-    mUusiPeli_->setEnabled(!computerToPlay);
+    cmdPainike_[0]->setEnabled(newGameAllowed());
+    mUusiPeli_->setEnabled(newGameAllowed());
 }
 
 bool frmVuska::askQuit()
 {
+    const QScopedValueRollback asking(askingToQuit_, true);
     MessageBoxRequest box;
     box.text = QStringLiteral("Haluatko varmasti lopettaa Vuska-ohjelman käytön?");
     box.title = QStringLiteral("Lopeta");
@@ -455,6 +465,14 @@ bool frmVuska::Form_QueryUnload(UnloadMode mode)
         return false;
     if (ending())
         return false;
+    // The deal cannot stop halfway: the request waits for it to end.
+    if (dealing_) {
+        endRequestDuringDeal_ = mode;
+        return true;
+    }
+    // One question at a time: a request that comes while it is open gets its answer.
+    if (askingToQuit_)
+        return true;
     if (!askQuit())
         return true;
     quitConfirmed();
@@ -471,6 +489,21 @@ void frmVuska::closeEvent(QCloseEvent* event)
         event->ignore();
     else
         event->accept();
+}
+
+void frmVuska::keyPressEvent(QKeyEvent* event)
+{
+    // A focused button takes Enter itself; this is Enter anywhere else, and Esc.
+    QPushButton* button = nullptr;
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        button = cmdPainike_[0];
+    else if (event->key() == Qt::Key_Escape)
+        button = cmdPainike_[1];
+    if (button && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        button->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void frmVuska::unloadAllAndEnd()

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 #include <QMainWindow>
 
@@ -86,6 +87,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildMenus();
@@ -96,6 +98,8 @@ private:
     // Quit steps after the user has confirmed: the run ends, then the program.
     void quitConfirmed();
     bool askQuit();
+    // The new-game guard's rule: not while the computer is to play.
+    bool newGameAllowed() const;
 
     CardTable* pTaustalaatikko_ = nullptr;
     QFrame* frKehysviiva_ = nullptr;
@@ -121,6 +125,8 @@ private:
     quint64 armedDeal_ = 0;
     quint64 decidedDeal_ = 0;
     bool unloadingByCode_ = false;
+    bool askingToQuit_ = false;
+    std::optional<UnloadMode> endRequestDuringDeal_;
 };
 
 } // namespace vuska

@@ -32,13 +32,12 @@ bool InputBlocker::eventFilter(QObject* watched, QEvent* event)
     case QEvent::ShortcutOverride:
     case QEvent::Shortcut:
     case QEvent::Wheel:
-    case QEvent::Close:
         break;
     default:
+        // A close request is the window's own to answer: swallowing it would leave it
+        // accepted, and the window would vanish while the program runs on.
         return false;
     }
-    if (event->type() == QEvent::Close && !event->spontaneous())
-        return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     return widget && widget->window() == window_;
 }

@@ -30,6 +30,8 @@ MessageBoxScript& MessageBoxScript::answer(platform::MsgAnswer answer)
 platform::MsgAnswer MessageBoxScript::respond(const platform::MessageBoxRequest& request)
 {
     shown_.append(request);
+    if (whileShown)
+        whileShown(request);
     if (answers_.empty()) {
         overrun_ = true;
         qWarning("unexpected message box: %s / %s", qPrintable(request.title), qPrintable(request.text));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 
 #include <QList>
 
@@ -29,6 +30,9 @@ public:
     int unused() const { return int(answers_.size()); }
     // Drops the answers not yet used, for a test that ends the program on purpose.
     void forgetUnused() { answers_.clear(); }
+
+    // Runs while each box is up, before it is answered: what happens meanwhile.
+    std::function<void(const platform::MessageBoxRequest&)> whileShown;
 
 private:
     platform::MsgAnswer respond(const platform::MessageBoxRequest& request);

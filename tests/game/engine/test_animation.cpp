@@ -1,3 +1,5 @@
+#include <vector>
+
 #include <QTest>
 
 #include "game/engine/mdlvuska.h"
@@ -55,6 +57,80 @@ private slots:
         for (int k = 0; k < SlotCount; ++k) {
             QCOMPARE(qRound(t.pictures.pics[size_t(k)].left * 1000), 184000);
             QCOMPARE(qRound(t.pictures.pics[size_t(k)].top * 1000), 168000);
+        }
+    }
+
+    // Each shown change of the shuffle moves one picture by the jiggle: the computer's
+    // picture j left, right, up and down, then the five human pictures right, left, down and
+    // up, for j = 0..4, twice over.
+    void shuffleJiggleSizesAndOrder()
+    {
+        struct Change {
+            int slot;
+            double dx, dy;
+        };
+        const double x = 200.0 / 15, y = 100.0 / 15;
+        std::vector<Change> expected;
+        for (int pass = 0; pass < 2; ++pass) {
+            for (int j = 0; j < 5; ++j) {
+                for (const auto& [dx, dy] : {std::pair{-x, 0.0}, {x, 0.0}, {0.0, -y}, {0.0, y}})
+                    expected.push_back({j, dx, dy});
+                for (int m = 5; m < SlotCount; ++m) {
+                    for (const auto& [dx, dy] : {std::pair{x, 0.0}, {-x, 0.0}, {0.0, y}, {0.0, -y}})
+                        expected.push_back({m, dx, dy});
+                }
+            }
+        }
+        Table t;
+        std::vector<Change> seen;
+        auto before = t.pictures.pics;
+        t.pictures.onStep = [&] {
+            for (int k = 0; k < SlotCount; ++k) {
+                const auto& now = t.pictures.pics[size_t(k)];
+                const auto& was = before[size_t(k)];
+                if (now.left != was.left || now.top != was.top)
+                    seen.push_back({k, now.left - was.left, now.top - was.top});
+            }
+            before = t.pictures.pics;
+        };
+        // The first shown step puts the pictures on the deck; what follows are the jiggles.
+        t.game.ShuffleAnimation();
+        QCOMPARE(seen.size(), expected.size() + SlotCount);
+        seen.erase(seen.begin(), seen.begin() + (seen.size() - expected.size()));
+        for (size_t i = 0; i < expected.size(); ++i) {
+            const QByteArray where = "change " + QByteArray::number(qulonglong(i));
+            QVERIFY2(seen[i].slot == expected[i].slot, where.constData());
+            QVERIFY2(qAbs(seen[i].dx - expected[i].dx) < 1e-3 && qAbs(seen[i].dy - expected[i].dy) < 1e-3,
+                     where.constData());
+        }
+    }
+
+    // The deal moves one picture at a time, in the order 5, 0, 6, 1, ..., 9, 4: each
+    // picture's N steps all come before the next picture's first.
+    void dealOrderOnePictureAtATime()
+    {
+        Table t;
+        t.game.ShowShuffleAndDeal = true;
+        t.game.AnimationSteps = 15;
+        std::vector<int> moved;
+        auto before = t.pictures.pics;
+        t.pictures.onStep = [&] {
+            int changed = -1;
+            for (int k = 0; k < SlotCount; ++k) {
+                if (t.pictures.pics[size_t(k)].left != before[size_t(k)].left ||
+                    t.pictures.pics[size_t(k)].top != before[size_t(k)].top)
+                    changed = changed == -1 ? k : 99; // 99: more than one picture in one step
+            }
+            moved.push_back(changed);
+            before = t.pictures.pics;
+        };
+        t.game.DealOut();
+        // The first step stacks the pictures on the deck.
+        QCOMPARE(moved.size(), size_t(1 + 10 * 15));
+        const int order[10] = {5, 0, 6, 1, 7, 2, 8, 3, 9, 4};
+        for (int row = 0; row < 10; ++row) {
+            for (int step = 0; step < 15; ++step)
+                QCOMPARE(moved[size_t(1 + row * 15 + step)], order[row]);
         }
     }
 
@@ -209,13 +285,17 @@ private slots:
         }
     }
 
-    // A missing back ends the program after its message, without a help button.
+    // A missing back ends the program after its message, without a help button; the pointer
+    // is the normal one while the message waits.
     void missingBack()
     {
         Table t;
         t.pictures.missing.insert(QStringLiteral("/peli/tausta.jpg"));
+        t.user.pointer = platform::ScreenPointer::Hourglass; // as the new-game command sets it
         MessageBoxScript boxes;
         boxes.ok();
+        platform::ScreenPointer pointerDuringBox = platform::ScreenPointer::Hourglass;
+        boxes.whileShown = [&](const platform::MessageBoxRequest&) { pointerDuringBox = t.user.pointer; };
         QVERIFY(!t.game.LoadCardBacks());
         QCOMPARE(boxes.last().text,
                  QStringLiteral("Tiedostoa /peli/tausta.jpg ei löydy.\nOle hyvä ja asenna ohjelma uudelleen."));
@@ -223,7 +303,7 @@ private slots:
         QCOMPARE(boxes.last().icon, platform::MsgIcon::Exclamation);
         QVERIFY(boxes.last().helpFile.isEmpty());
         QCOMPARE(t.user.ends, 1);
-        QCOMPARE(t.user.pointer, platform::ScreenPointer::Default);
+        QCOMPARE(pointerDuringBox, platform::ScreenPointer::Default);
     }
 
     // A missing face of the human's names its full path and offers help at topic 9; a
@@ -238,14 +318,18 @@ private slots:
         }
         Table t;
         t.pictures.missing.insert(QStringLiteral("/peli/hertta4.jpg")); // slot 7
+        t.user.pointer = platform::ScreenPointer::Hourglass;
         MessageBoxScript boxes;
         boxes.ok();
+        platform::ScreenPointer pointerDuringBox = platform::ScreenPointer::Hourglass;
+        boxes.whileShown = [&](const platform::MessageBoxRequest&) { pointerDuringBox = t.user.pointer; };
         QVERIFY(!t.game.LoadCardFaces());
         QCOMPARE(boxes.last().text,
                  QStringLiteral("Tiedostoa /peli/hertta4.jpg ei löydy.\nOle hyvä ja asenna ohjelma uudelleen."));
         QCOMPARE(boxes.last().helpFile, QStringLiteral("/peli/vuska.hlp"));
         QCOMPARE(boxes.last().helpContext, 9);
         QCOMPARE(t.user.ends, 1);
+        QCOMPARE(pointerDuringBox, platform::ScreenPointer::Default);
     }
 
     // A computer card whose face is missing when played is reported the same way and the

@@ -1,6 +1,8 @@
 #include <csignal>
 #include <cstring>
 
+#include <sqlite3.h>
+
 #include <QCoreApplication>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -11,6 +13,7 @@
 #include "game/engine/mdlvuska.h"
 #include "game/engine/settingskey.h"
 #include "game/registry/mdlvuska2.h"
+#include "platform/registry.h"
 #include "tests/support/enginefakes.h"
 #include "tests/support/sandbox.h"
 
@@ -198,6 +201,36 @@ private slots:
         // A default name with a real run counts as an entry.
         m.game.BestScores[3] = 3;
         QVERIFY(!m.game.BestResultsHoldOnlyDefaults());
+    }
+
+    // An insertion whose save fails leaves the list as it was, in the store and in memory;
+    // the run is over all the same.
+    void failedSaveKeepsTheList()
+    {
+        storeList({{"Aino", 9}, {"Eetu", 4}});
+        {
+            // The store still reads, but refuses every write from now on.
+            sqlite3* db = nullptr;
+            const QByteArray file =
+                platform::registry::hiveFilePath(platform::registry::Hive::CurrentUser).toLocal8Bit();
+            QCOMPARE(sqlite3_open(file.constData(), &db), SQLITE_OK);
+            const char* refuse = "CREATE TRIGGER refuse_insert BEFORE INSERT ON vals BEGIN SELECT RAISE(ABORT, 'no'); END;"
+                                 "CREATE TRIGGER refuse_update BEFORE UPDATE ON vals BEGIN SELECT RAISE(ABORT, 'no'); END;";
+            QCOMPARE(sqlite3_exec(db, refuse, nullptr, nullptr, nullptr), SQLITE_OK);
+            sqlite3_close(db);
+        }
+        Module m;
+        m.game.LoadBestResults();
+        m.game.WinStreak = 6;
+        m.game.InsertBestResult(QStringLiteral("Uusi"));
+        QCOMPARE(m.game.WinStreak, qint16(0));
+        QCOMPARE(m.game.BestNames[0], QStringLiteral("Aino"));
+        QCOMPARE(m.game.BestScores[0], qint16(9));
+        QCOMPARE(m.game.BestNames[1], QStringLiteral("Eetu"));
+        QCOMPARE(m.game.BestScores[1], qint16(4));
+        QCOMPARE(m.game.BestNames[2], QStringLiteral("Oona Ohjelmoija"));
+        QCOMPARE(read(QStringLiteral("ParasPelaaja1")), QStringLiteral("Eetu"));
+        QCOMPARE(read(QStringLiteral("ParasPelaaja2")), QStringLiteral("Not Found"));
     }
 
     // A save killed at any moment leaves either the whole old list or the whole new one,

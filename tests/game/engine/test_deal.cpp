@@ -1,4 +1,7 @@
+#include <algorithm>
 #include <set>
+
+#include <QSet>
 
 #include <QTest>
 
@@ -178,31 +181,55 @@ private slots:
 
     void lowestCardStart_data()
     {
-        QTest::addColumn<QList<int>>("computer");
-        QTest::addColumn<QList<int>>("human");
+        QTest::addColumn<QStringList>("computer");
+        QTest::addColumn<QStringList>("human");
         QTest::addColumn<int>("expected"); // 1 human, 0 computer, -1 drawn
-        // 14 stands for the ace.
-        QTest::newRow("equal fives, computer holds two") << QList<int>{5, 9, 14, 12, 5} << QList<int>{5, 7, 13, 14, 14} << 0;
-        QTest::newRow("human four below computer five") << QList<int>{5, 9, 14, 12, 6} << QList<int>{8, 4, 13, 14, 10} << 1;
-        QTest::newRow("equal sixes, human holds two") << QList<int>{6, 9, 12, 14, 10} << QList<int>{6, 6, 8, 11, 13} << 1;
-        QTest::newRow("equal sixes, one each: drawn") << QList<int>{6, 9, 12, 14, 10} << QList<int>{6, 8, 11, 13, 7} << -1;
-        QTest::newRow("computer aces and kings") << QList<int>{14, 14, 14, 13, 13} << QList<int>{12, 13, 13, 14, 13} << 1;
-        QTest::newRow("human higher") << QList<int>{3, 9, 12, 14, 10} << QList<int>{4, 8, 11, 13, 7} << 0;
-        QTest::newRow("both only aces and kings, computer more") << QList<int>{14, 13, 13, 14, 14} << QList<int>{13, 14, 14, 14, 14} << 0;
+        const auto row = [](const char* name, const char* computer, const char* human, int expected) {
+            QTest::newRow(name) << QString::fromLatin1(computer).split(QLatin1Char(' '))
+                                << QString::fromLatin1(human).split(QLatin1Char(' ')) << expected;
+        };
+        row("equal fives, computer holds two", "hertta5 pata9 herttaa pata12 pata5",
+            "risti5 ruutu7 hertta13 pataa ristia", 0);
+        row("human four below computer five", "hertta5 hertta9 herttaa hertta12 hertta6",
+            "pata8 pata4 pata13 pataa pata10", 1);
+        row("equal sixes, human holds two", "hertta6 hertta9 hertta12 herttaa hertta10",
+            "pata6 risti6 pata8 pata11 pata13", 1);
+        row("equal sixes, one each: drawn", "hertta6 hertta9 hertta12 herttaa hertta10",
+            "pata6 pata8 pata11 pata13 pata7", -1);
+        row("computer only aces and kings", "herttaa pataa ristia hertta13 pata13",
+            "hertta12 risti13 ruutu13 ruutua pata12", 1);
+        row("human only aces and kings", "risti13 ruutu2 ruutua hertta9 risti8",
+            "hertta13 pata13 herttaa pataa ristia", 0);
+        row("human higher", "hertta3 hertta9 hertta12 herttaa hertta10",
+            "pata4 pata8 pata11 pata13 pata7", 0);
+        // A lower card found after others were counted starts the count afresh.
+        row("computer's lower card after two counted", "hertta7 pata7 hertta5 hertta9 hertta12",
+            "pata5 pata8 pata11 pata13 pata10", -1);
+        row("human's lower card after two counted", "hertta5 pata5 hertta9 hertta12 herttaa",
+            "risti7 ruutu7 risti5 risti11 risti13", 0);
     }
 
     // The holder of the lowest non-ace card begins; equal lowest values go to the one
     // holding more of them, equal counts are drawn.
     void lowestCardStart()
     {
-        QFETCH(QList<int>, computer);
-        QFETCH(QList<int>, human);
+        QFETCH(QStringList, computer);
+        QFETCH(QStringList, human);
         QFETCH(int, expected);
+        const QStringList cards = computer + human;
+        QCOMPARE(QSet<QString>(cards.begin(), cards.end()).size(), SlotCount); // a hand that can be dealt
         for (const double draw : {0.75, 0.25}) {
             Table t;
-            const auto rank = [](int v) { return v == 14 ? Rank::ace() : Rank::number(v); };
-            t.hands({rank(computer[0]), rank(computer[1]), rank(computer[2]), rank(computer[3]), rank(computer[4])},
-                    {rank(human[0]), rank(human[1]), rank(human[2]), rank(human[3]), rank(human[4])});
+            for (int i = 0; i < SlotCount; ++i) {
+                const QString& name = cards[i];
+                const QString suit = *std::find_if(suitWords().begin(), suitWords().end(),
+                                                   [&](const QString& w) { return name.startsWith(w); });
+                const QString value = name.mid(suit.size());
+                t.game.CardName[size_t(i)] = name;
+                t.game.CardSuit[size_t(i)] = suit;
+                t.game.CardValue[size_t(i)] = value == QLatin1String("a") ? Rank::ace() : Rank::number(value.toInt());
+                t.game.CardPlayed[size_t(i)] = false;
+            }
             t.game.StartMode = StartModes::LowestCard;
             t.game.ShowCardMovement = false;
             t.random.then(draw);

@@ -74,6 +74,8 @@ private slots:
         setHands(t.game, {"pataa", "hertta9", "hertta2", "risti4", "ruutu5",
                           "hertta10", "pata3", "pata4", "pata5", "pata6"});
         t.humanLeads();
+        for (int k = 5; k < SlotCount; ++k)
+            t.pictures.pics[size_t(k)].pointingHand = true; // as the deal leaves them
         t.click(5);
         QCOMPARE(t.clock.pauses, 0);
         QVERIFY(t.game.CardPlayed[5]);
@@ -83,6 +85,7 @@ private slots:
         QVERIFY(t.game.HumanHasLead);
         QVERIFY(t.game.HumanToPlay);
         QVERIFY(!t.pictures.pics[5].pointingHand);
+        QVERIFY(t.pictures.pics[6].pointingHand);
         // Both cards lie at their table spots.
         QCOMPARE(qRound(t.pictures.pics[5].left), 232);
         QCOMPARE(qRound(t.pictures.pics[5].top), 168);
@@ -178,6 +181,39 @@ private slots:
         }
     }
 
+    // Answering the computer's lead with a higher card of its suit wins the trick; the human
+    // then leads the next one, to which the computer answers at once.
+    void humanWinsFollowThenLeads()
+    {
+        Table t;
+        setHands(t.game, {"hertta5", "pata2", "pata9", "risti4", "ruutu5",
+                          "hertta10", "pata3", "hertta4", "risti5", "ruutu6"});
+        t.game.CardPlayed[0] = true;
+        t.game.ComputerTrickCard = QStringLiteral("hertta5");
+        t.game.ComputerLedSuit = QStringLiteral("hertta");
+        t.game.ComputerHasLed = true;
+        t.game.HumanHasLead = false;
+        t.game.HumanToPlay = true;
+        t.click(5);
+        QVERIFY(t.game.CardPlayed[5]);
+        QVERIFY(t.game.HumanHasLead);
+        QVERIFY(t.game.HumanToPlay);
+        QVERIFY(!t.game.ComputerHasLed);
+        QCOMPARE(t.clock.pauses, 0);
+        QCOMPARE(t.playedCount(0, 4), 1);
+
+        // The next click opens a trick: no follow-suit rule applies to it (a spade, though
+        // hearts were led before), and the computer follows with its lowest spade.
+        t.click(6);
+        QVERIFY(t.game.CardPlayed[6]);
+        QCOMPARE(t.game.HumanLedSuit, QStringLiteral("pata"));
+        QCOMPARE(t.game.HumanTrickCard, QStringLiteral("pata3"));
+        QVERIFY(t.game.CardPlayed[1]);
+        QCOMPARE(t.game.ComputerTrickCard, QStringLiteral("pata2"));
+        QVERIFY(t.game.HumanHasLead); // the 3 beats the 2
+        QCOMPARE(t.clock.pauses, 0);
+    }
+
     // The carriage return of the refusal shows as a line break in the box.
     void carriageReturnBreaksTheLine()
     {
@@ -227,6 +263,10 @@ private slots:
                           h.constData(), "ruutu3", "ruutu4", "ruutu5", "ruutu6"});
         t.game.ComputerTrickCard = computer;
         t.game.HumanTrickCard = human;
+        // As in a trick the computer led and the human answered.
+        t.game.ComputerHasLed = true;
+        t.game.HumanHasLead = false;
+        t.game.HumanToPlay = true;
         t.game.DecideTrickWinner();
         QCOMPARE(t.game.HumanHasLead, humanWins);
         QCOMPARE(bool(t.game.HumanToPlay), humanWins);

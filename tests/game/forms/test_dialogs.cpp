@@ -26,12 +26,14 @@
 #include "tests/support/fakes.h"
 #include "tests/support/gamewindow.h"
 #include "tests/support/messageboxscript.h"
+#include "tests/support/modal.h"
 #include "tests/support/picturefolder.h"
 #include "tests/support/sandbox.h"
 
 using namespace vuska;
 using vuska::test::FakeClock;
 using vuska::test::MessageBoxScript;
+using vuska::test::OnModal;
 
 namespace {
 
@@ -45,19 +47,12 @@ bool keyExists()
     return platform::registry::openKey(platform::registry::Hive::CurrentUser, SettingsKey).has_value();
 }
 
-// Runs what a user does in a modal dialog once the dialog is up.
-void whenModal(std::function<void(QWidget*)> action)
+// A key pressed where the keyboard focus is, as a user presses it.
+void press(Qt::Key key)
 {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, action] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            action(dialog);
-        }
-    });
-    timer->start();
+    QWidget* target = QApplication::focusWidget();
+    QVERIFY2(target, "no widget has the keyboard focus");
+    QTest::keyClick(target, key);
 }
 
 struct Game : vuska::test::GameWindow {
@@ -109,7 +104,7 @@ private slots:
         QCOMPARE(d.windowTitle(), QStringLiteral("Onneksi olkoon!"));
 
         g.game().WinStreak = 12;
-        whenModal([](QWidget* w) {
+        const OnModal modal1([](QWidget* w) {
             auto* box = w->findChild<QLineEdit*>(QStringLiteral("txtNimi"));
             box->selectAll();
             QTest::keyClicks(box, QStringLiteral("Eetu"));
@@ -150,16 +145,94 @@ private slots:
     {
         Game g(pictures_.path());
         g.game().WinStreak = 4;
-        whenModal([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); });
+        const OnModal modal2([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); });
         g.window->showNameEntry();
         QCOMPARE(g.game().WinStreak, qint16(0));
         QVERIFY(!keyExists());
 
         g.game().WinStreak = 4;
-        whenModal([](QWidget* w) { w->close(); });
+        const OnModal modal3([](QWidget* w) { w->close(); });
         g.window->showNameEntry();
         QCOMPARE(g.game().WinStreak, qint16(4));
         QVERIFY(!keyExists());
+    }
+
+    // In the name entry Tab goes from the name to OK and Peruuta; Enter on Peruuta presses
+    // Peruuta: the run ends unstored.
+    void nameEntryEnterOnPeruuta()
+    {
+        Game g(pictures_.path());
+        g.game().WinStreak = 5;
+        {
+            const OnModal modal([](QWidget* w) {
+                QVERIFY(w->isActiveWindow());
+                QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtNimi"));
+                press(Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdPainike_0"));
+                press(Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdPainike_1"));
+                press(Qt::Key_Return);
+            });
+            g.window->showNameEntry();
+        }
+        QCOMPARE(g.game().WinStreak, qint16(0));
+        QVERIFY(!keyExists());
+    }
+
+    void settingsEnterFollowsTheFocus_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("OK") << "cmdPainike_0" << true;
+        QTest::newRow("Peruuta") << "cmdPainike_1" << false;
+        QTest::newRow("an option") << "optAloitustapa_3" << true;
+        QTest::newRow("the slider") << "slValitsin" << true;
+    }
+
+    // Enter in the settings presses the focused button; on an option or the slider it
+    // presses OK, the default.
+    void settingsEnterFollowsTheFocus()
+    {
+        QFETCH(QString, focus);
+        QFETCH(bool, stored);
+        Game g(pictures_.path());
+        {
+            const OnModal modal([focus](QWidget* w) {
+                w->findChild<QRadioButton*>(QStringLiteral("optAloitustapa_3"))->click();
+                w->findChild<QWidget*>(focus)->setFocus(Qt::TabFocusReason);
+                QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+                press(Qt::Key_Return);
+            });
+            g.window->asetukset().showModal();
+        }
+        QVERIFY(!g.window->asetukset().isVisible());
+        QCOMPARE(keyExists(), stored);
+        QCOMPARE(g.game().StartMode, stored ? StartModes::PreviousWinner : StartModes::Alternate);
+    }
+
+    // Enter on "Tyhjennä" in the list asks to clear, and the list stays open; Esc closes it.
+    void bestResultsEnterOnTyhjenna()
+    {
+        Game g(pictures_.path());
+        g.game().WinStreak = 2;
+        g.game().InsertBestResult(QStringLiteral("Eetu"));
+        MessageBoxScript boxes;
+        boxes.no();
+        bool stayedOpen = false;
+        {
+            const OnModal modal([&](QWidget* w) {
+                w->findChild<QPushButton*>(QStringLiteral("cmdPainike_1"))->setFocus(Qt::TabFocusReason);
+                press(Qt::Key_Return);
+                stayedOpen = w->isVisible();
+                press(Qt::Key_Escape);
+            });
+            g.window->mNaytaParhaatTulokset_Click();
+        }
+        QCOMPARE(boxes.shown().size(), 1);
+        QCOMPARE(boxes.last().title, QStringLiteral("Tyhjennä"));
+        QVERIFY(stayedOpen);
+        QVERIFY(!g.window->parhaatTulokset().isVisible());
+        QCOMPARE(g.game().BestNames[0], QStringLiteral("Eetu"));
     }
 
     // The list shows names as plain text, right-aligned ranks and runs, and offers clearing
@@ -287,7 +360,7 @@ private slots:
         Game g(pictures_.path());
         frmAsetukset& d = g.window->asetukset();
         for (int way = 0; way < 3; ++way) {
-            whenModal([way](QWidget* w) {
+            const OnModal modal4([way](QWidget* w) {
                 w->findChild<QRadioButton*>(QStringLiteral("optAloitustapa_3"))->click();
                 w->findChild<QSlider*>(QStringLiteral("slValitsin"))->setValue(5);
                 if (way == 0)
@@ -355,7 +428,10 @@ private slots:
             QCOMPARE(read(QStringLiteral("NaytaPainikkeet")), QStringLiteral("False"));
             // The row is cut off by the window's bottom.
             QVERIFY(g.window->cmdPainike(0)->y() >= g.window->centralWidget()->height());
-            QTest::keyClick(g.window.get(), Qt::Key_Escape); // would ask to quit if it reached Lopeta
+            {
+                const MessageBoxScript noQuestion; // Esc would ask to quit if it reached Lopeta
+                QTest::keyClick(g.window.get(), Qt::Key_Escape);
+            }
             // The guard goes on setting the hidden new-game button.
             g.game().HumanToPlay = true;
             QVERIFY(g.window->cmdPainike(0)->isEnabled());
@@ -422,7 +498,7 @@ private slots:
 
         // Enter and Esc close the box.
         for (const auto key : {Qt::Key_Return, Qt::Key_Escape}) {
-            whenModal([key](QWidget* w) { QTest::keyClick(w, key); });
+            const OnModal modal5([key](QWidget* w) { QTest::keyClick(w, key); });
             g.window->mTietojaOhjelmasta_Click();
             QVERIFY(!d.isVisible());
         }

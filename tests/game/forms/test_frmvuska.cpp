@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
+
+#include <utility>
 
 #include "game/engine/settingskey.h"
 #include "game/forms/appearance.h"
@@ -21,7 +24,9 @@
 #include "platform/screen.h"
 #include "tests/support/fakes.h"
 #include "tests/support/gamewindow.h"
+#include "tests/support/hands.h"
 #include "tests/support/messageboxscript.h"
+#include "tests/support/modal.h"
 #include "tests/support/picturefolder.h"
 #include "tests/support/sandbox.h"
 
@@ -45,6 +50,8 @@ struct Game : vuska::test::GameWindow {
         QVERIFY(window->tmrAjastin()->isActive());
         window->tmrAjastin_Timer();
     }
+    // Lets the real starter tick of a shown window run (events are handled while it waits).
+    void settle() { QTRY_VERIFY(!window->tmrAjastin()->isActive()); }
 };
 
 } // namespace
@@ -281,6 +288,240 @@ private slots:
         }
     }
 
+    void newGameNeverDuringComputerPause_data()
+    {
+        QTest::addColumn<QString>("way");
+        for (const char* way : {"Alt+U before the card", "button during the pause", "Enter during the pause",
+                                "F2 during the pause", "menu during the pause", "command during the pause"})
+            QTest::newRow(way) << QString::fromLatin1(way);
+    }
+
+    // However the new-game command is given, it does nothing while the computer is to play:
+    // not even a click that was already on its way (an access key clicks a moment later)
+    // when the human's card handed the lead to the computer.
+    void newGameNeverDuringComputerPause()
+    {
+        QFETCH(QString, way);
+        store(QStringLiteral("NaytaKorttienSiirto"), QStringLiteral("False"));
+        Game g(pictures_.path());
+        g.window->Form_Load();
+        g.window->show();
+        g.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(g.window.get()));
+        g.settle(); // alternation: the human leads the first game
+        // His heart loses to the computer's ace, and the computer leads the next trick.
+        vuska::test::setHands(g.game(), {"herttaa", "risti9", "risti7", "risti4", "ruutu5",
+                                         "hertta3", "pata4", "pata5", "pata6", "pata7"});
+        const auto dealt = g.game().CardName;
+        if (way.startsWith(QLatin1String("Alt+U")))
+            QTest::keyClick(g.window.get(), Qt::Key_U, Qt::AltModifier);
+        g.clock.onPause = [&] {
+            if (way.startsWith(QLatin1String("button")))
+                g.window->cmdPainike(0)->click();
+            else if (way.startsWith(QLatin1String("Enter")))
+                QTest::keyClick(g.window.get(), Qt::Key_Return);
+            else if (way.startsWith(QLatin1String("F2")))
+                QTest::keyClick(g.window.get(), Qt::Key_F2);
+            else if (way.startsWith(QLatin1String("menu")))
+                g.window->mUusiPeli()->trigger();
+            else if (way.startsWith(QLatin1String("command")))
+                g.window->mUusiPeli_Click();
+            QTest::qWait(250); // long enough for a click on its way to arrive
+        };
+        QTest::mouseClick(g.window->table()->card(5), Qt::LeftButton, {}, QPoint(40, 60));
+        g.clock.onPause = {};
+        QCOMPARE(g.clock.pauses, 1);
+        QCOMPARE(g.game().CardName, dealt);
+        QVERIFY(!g.window->tmrAjastin()->isActive());
+        QVERIFY(g.game().ComputerHasLed);
+        QVERIFY(g.game().HumanToPlay);
+        int played = 0;
+        for (int i = 0; i < SlotCount; ++i)
+            played += g.game().CardPlayed[size_t(i)] ? 1 : 0;
+        QCOMPARE(played, 3);
+        // Now that the human is to answer, the command works again.
+        QTest::keyClick(g.window.get(), Qt::Key_F2);
+        QVERIFY(g.window->tmrAjastin()->isActive());
+        QVERIFY(g.game().CardName != dealt);
+    }
+
+    // A card click that comes after a deal but before its starter has decided who begins
+    // is not a move: the new game's flags are not known yet.
+    void cardClickBeforeTheStarterIsIgnored()
+    {
+        Game g(pictures_.path());
+        g.window->Form_Load();
+        g.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(g.window.get()));
+        g.settle();
+        QVERIFY(g.game().HumanToPlay); // the flags the next deal inherits
+        g.window->mUusiPeli_Click();
+        QVERIFY(g.window->tmrAjastin()->isActive());
+        QTest::mouseClick(g.window->table()->card(5), Qt::LeftButton, {}, QPoint(40, 60));
+        for (int i = 0; i < SlotCount; ++i)
+            QVERIFY(!g.game().CardPlayed[size_t(i)]);
+        // Once the starter has given the human the lead, the same click is a move.
+        g.game().StartMode = StartModes::PreviousWinner;
+        g.game().WinStreak = 1;
+        g.tick();
+        QVERIFY(g.game().HumanStartedGame);
+        QTest::mouseClick(g.window->table()->card(5), Qt::LeftButton, {}, QPoint(40, 60));
+        QVERIFY(g.game().CardPlayed[5]);
+    }
+
+    void closeDuringDealIsAskedAfterIt_data()
+    {
+        QTest::addColumn<bool>("quit");
+        QTest::newRow("No: the game goes on") << false;
+        QTest::newRow("Yes: the program ends") << true;
+    }
+
+    // The close box pressed while a deal runs: the window stays, and once the deal is done
+    // the quit question decides.
+    void closeDuringDealIsAskedAfterIt()
+    {
+        QFETCH(bool, quit);
+        Game g(pictures_.path());
+        g.window->Form_Load();
+        g.game().ShowShuffleAndDeal = true;
+        g.game().AnimationSteps = 10;
+        g.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(g.window.get()));
+        g.settle();
+        MessageBoxScript boxes;
+        quit ? boxes.yes() : boxes.no();
+        bool askedDuringDeal = false;
+        bool closed = false;
+        boxes.whileShown = [&](const platform::MessageBoxRequest&) { askedDuringDeal = !g.window->isEnabled(); };
+        const QMetaObject::Connection during =
+            connect(g.window->table(), &CardTable::stepShown, this, [&](CardPictures::Step) {
+                if (!std::exchange(closed, true))
+                    g.window->windowHandle()->close(); // as the window manager sends it
+            });
+        g.window->mUusiPeli_Click();
+        disconnect(during);
+        QVERIFY(closed);
+        QCOMPARE(boxes.shown().size(), 1);
+        QCOMPARE(boxes.last().title, QStringLiteral("Lopeta"));
+        QVERIFY(!askedDuringDeal);
+        QCOMPARE(ends_, quit ? 1 : 0);
+        QCOMPARE(g.window->isVisible(), !quit);
+        QCOMPARE(g.window->tmrAjastin()->isActive(), !quit);
+    }
+
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<int>("focus"); // -1: no button has the focus
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("quitAsked");
+        QTest::newRow("Enter, no button focused") << -1 << int(Qt::Key_Return) << false;
+        QTest::newRow("keypad Enter, no button focused") << -1 << int(Qt::Key_Enter) << false;
+        QTest::newRow("Enter on Uusi peli") << 0 << int(Qt::Key_Return) << false;
+        QTest::newRow("Enter on Lopeta") << 1 << int(Qt::Key_Return) << true;
+        QTest::newRow("Space on Lopeta") << 1 << int(Qt::Key_Space) << true;
+        QTest::newRow("Esc on Uusi peli") << 0 << int(Qt::Key_Escape) << true;
+        QTest::newRow("Esc, no button focused") << -1 << int(Qt::Key_Escape) << true;
+    }
+
+    // Enter presses the button that has the focus, and "Uusi peli" only while the focus is
+    // elsewhere; Esc is "Lopeta" wherever the focus is.
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(int, focus);
+        QFETCH(int, key);
+        QFETCH(bool, quitAsked);
+        Game g(pictures_.path());
+        g.window->Form_Load();
+        g.window->show();
+        g.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(g.window.get()));
+        g.settle();
+        if (focus >= 0)
+            g.window->cmdPainike(focus)->setFocus(Qt::TabFocusReason);
+        else if (QWidget* w = QApplication::focusWidget())
+            w->clearFocus();
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : g.window.get();
+        QCOMPARE(target == g.window->cmdPainike(focus < 0 ? 0 : focus), focus >= 0);
+        MessageBoxScript boxes;
+        if (quitAsked)
+            boxes.no();
+        const auto dealt = g.game().CardName;
+        QTest::keyClick(target, Qt::Key(key));
+        QCOMPARE(boxes.shown().size(), quitAsked ? 1 : 0);
+        if (quitAsked)
+            QCOMPARE(boxes.last().title, QStringLiteral("Lopeta"));
+        // Uusi peli with no run to lose deals at once.
+        QCOMPARE(g.game().CardName != dealt, !quitAsked);
+    }
+
+    // A second request to end while the quit question is open asks nothing more: the open
+    // question's answer is the answer to both.
+    void oneQuitQuestionAtATime()
+    {
+        for (const bool yes : {false, true}) {
+            init();
+            Game g(pictures_.path());
+            g.window->Form_Load();
+            g.window->show();
+            g.settle();
+            MessageBoxScript boxes;
+            yes ? boxes.yes() : boxes.no();
+            bool second = false;
+            boxes.whileShown = [&](const platform::MessageBoxRequest&) {
+                if (!std::exchange(second, true)) {
+                    QVERIFY(g.window->Form_QueryUnload(UnloadMode::AppTaskManager)); // refused for now
+                    QVERIFY(g.window->Form_QueryUnload(UnloadMode::AppWindows));
+                }
+            };
+            g.window->mLopeta_Click();
+            QCOMPARE(boxes.shown().size(), 1);
+            QCOMPARE(ends_, yes ? 1 : 0);
+            QCOMPARE(g.window->isVisible(), !yes);
+        }
+    }
+
+    // Quitting with a run that beats the tenth entry asks for the name before the end.
+    void quittingWithAQualifyingRunAsksTheName()
+    {
+        Game g(pictures_.path());
+        g.window->Form_Load();
+        g.window->show();
+        g.settle();
+        g.game().WinStreak = 3;
+        MessageBoxScript boxes;
+        boxes.yes();
+        {
+            const vuska::test::OnModal naming([&](QWidget* w) {
+                QCOMPARE(w, static_cast<QWidget*>(&g.window->kysyNimi()));
+                g.window->kysyNimi().txtNimi()->setText(QStringLiteral("Lopettaja"));
+                QTest::keyClick(g.window->kysyNimi().txtNimi(), Qt::Key_Return);
+            });
+            g.window->mLopeta_Click();
+        }
+        QCOMPARE(ends_, 1);
+        QCOMPARE(ReadRegistryValue(HKEY_CURRENT_USER, SettingsKey, QStringLiteral("ParasPelaaja0")),
+                 QStringLiteral("Lopettaja"));
+        QCOMPARE(ReadRegistryValue(HKEY_CURRENT_USER, SettingsKey, QStringLiteral("ParasTulos0")), QStringLiteral("3"));
+    }
+
+    // The first deal comes before the settings are read: laid out at once, whatever they say;
+    // the next deal follows them.
+    void firstDealBeforeTheSettings()
+    {
+        store(QStringLiteral("NaytaKorttienSekoitusJaJako"), QStringLiteral("True"));
+        store(QStringLiteral("Animaationopeus"), QStringLiteral("6"));
+        Game g(pictures_.path());
+        int steps = 0;
+        connect(g.window->table(), &CardTable::stepShown, this, [&](CardPictures::Step) { ++steps; });
+        g.window->Form_Load();
+        QCOMPARE(steps, 0);
+        QVERIFY(g.game().ShowShuffleAndDeal);
+        QCOMPARE(g.game().AnimationSteps, qint16(10));
+        g.tick();
+        g.window->mUusiPeli_Click();
+        QCOMPARE(steps, 240 + 1 + 1 + 10 * 10); // the shuffle, then the deal in ten steps a card
+    }
+
     // A new game asks only when a running game would end a run of won games.
     void newGameAsksBeforeAbandoningARun()
     {
@@ -398,7 +639,7 @@ private slots:
         boxes.yes();
         bool dialogWasOpen = false;
         g.clock.onPause = [&] {
-            QTimer::singleShot(0, [&] {
+            const vuska::test::OnModal endRequest([&](QWidget*) {
                 dialogWasOpen = g.window->asetukset().isVisible();
                 g.window->Form_QueryUnload(UnloadMode::AppTaskManager);
             });
@@ -424,11 +665,13 @@ private slots:
         g.game().WinStreak = 6;
         MessageBoxScript boxes;
         boxes.yes();
-        QTimer::singleShot(0, [&] {
-            g.window->kysyNimi().txtNimi()->setText(QStringLiteral("Kesken"));
-            g.window->Form_QueryUnload(UnloadMode::AppWindows);
-        });
-        g.window->showNameEntry();
+        {
+            const vuska::test::OnModal endRequest([&](QWidget*) {
+                g.window->kysyNimi().txtNimi()->setText(QStringLiteral("Kesken"));
+                g.window->Form_QueryUnload(UnloadMode::AppWindows);
+            });
+            g.window->showNameEntry();
+        }
         QCOMPARE(ends_, 1);
         QCOMPARE(boxes.shown().size(), 1);
         QCOMPARE(ReadRegistryValue(HKEY_CURRENT_USER, SettingsKey, QStringLiteral("ParasPelaaja0")),

@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include "game/engine/settingskey.h"
 #include "game/forms/appearance.h"
@@ -19,6 +18,7 @@
 #include "tests/support/gamewindow.h"
 #include "tests/support/hands.h"
 #include "tests/support/messageboxscript.h"
+#include "tests/support/modal.h"
 #include "tests/support/picturefolder.h"
 #include "tests/support/sandbox.h"
 
@@ -58,22 +58,15 @@ struct Player : vuska::test::GameWindow {
 };
 
 // Types a name into the name entry once it is up and confirms it.
-void enterNameWhenAsked(const QString& name, bool* asked)
+std::unique_ptr<vuska::test::OnModal> enterNameWhenAsked(const QString& name)
 {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, name, asked] {
-        auto* dialog = qobject_cast<frmKysyNimi*>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        *asked = true;
+    return std::make_unique<vuska::test::OnModal>([name](QWidget* w) {
+        auto* dialog = qobject_cast<frmKysyNimi*>(w);
+        QVERIFY2(dialog, "the dialog that came up is not the name entry");
         dialog->txtNimi()->selectAll();
         dialog->txtNimi()->insert(name); // typed; keyClicks knows no letters beyond ASCII
         QTest::keyClick(dialog->txtNimi(), Qt::Key_Return);
     });
-    timer->start();
 }
 
 } // namespace
@@ -138,11 +131,11 @@ private slots:
         }
         // The last trick: the spade, being all the human has left.
         boxes.ok();
-        bool asked = false;
-        enterNameWhenAsked(QStringLiteral("Eetu"), &asked);
-        p.click(5);
+        {
+            const auto naming = enterNameWhenAsked(QStringLiteral("Eetu"));
+            p.click(5);
+        }
         QCOMPARE(boxes.last().text, QStringLiteral("Harmi, hävisit pelin!"));
-        QVERIFY(asked);
         QCOMPARE(p.game().WinStreak, qint16(0));
         QCOMPARE(p.game().BestNames[0], QStringLiteral("Eetu"));
         QCOMPARE(p.game().BestScores[0], qint16(1));
@@ -160,6 +153,7 @@ private slots:
         }
         Player p(pictures_.path());
         MessageBoxScript boxes;
+        const vuska::test::NoModalExpected noNameEntry;
         p.deal({"pata2", "pata3", "pata4", "pata5", "pata6", "pataa", "pata13", "pata12", "pata11", "pata10"});
         boxes.ok();
         for (int slot = 5; slot <= 9; ++slot)
@@ -191,11 +185,11 @@ private slots:
         QVERIFY(p.game().GameInProgress);
         QVERIFY(p.game().HumanToPlay);
         boxes.yes();
-        bool asked = false;
-        enterNameWhenAsked(QStringLiteral("Keskeyttäjä"), &asked);
-        p.window->cmdPainike_Click(0);
+        {
+            const auto naming = enterNameWhenAsked(QStringLiteral("Keskeyttäjä"));
+            p.window->cmdPainike_Click(0);
+        }
         QCOMPARE(boxes.last().title, QStringLiteral("Uusi peli"));
-        QVERIFY(asked);
         QCOMPARE(p.game().BestNames[0], QStringLiteral("Keskeyttäjä"));
         QCOMPARE(p.game().WinStreak, qint16(0));
         QVERIFY(p.window->tmrAjastin()->isActive());
