@@ -75,36 +75,54 @@ HelpViewer* viewerFor(const QString& helpFile, Help help)
     return viewer;
 }
 
-} // namespace
+// Where the window opens: at a topic, at the index or at the contents.
+enum class Place { Topic, Index, Contents };
 
-bool openHelpTopic(const QString& helpFile, int context, QWidget* parent)
+bool openAt(const QString& helpFile, QWidget* parent, Place place, int context = 0)
 {
     std::optional<Help> help = readHelp(helpFile);
     if (!help)
         return false;
-    const HelpTopic* topic = help->document.topicByContext(context);
-    if (!topic)
-        return false;
-    const QString id = topic->id;
+    QString id;
+    if (place == Place::Topic) {
+        const HelpTopic* topic = help->document.topicByContext(context);
+        if (!topic)
+            return false;
+        id = topic->id;
+    }
     HelpViewer* viewer = viewerFor(helpFile, std::move(*help));
     if (!viewer)
         return false;
-    viewer->showTopic(id);
+    switch (place) {
+    case Place::Topic:
+        viewer->showTopic(id);
+        break;
+    case Place::Index:
+        viewer->showIndex();
+        break;
+    case Place::Contents:
+        viewer->showContents();
+        break;
+    }
     viewer->present(parent);
     return true;
 }
 
+} // namespace
+
+bool openHelpTopic(const QString& helpFile, int context, QWidget* parent)
+{
+    return openAt(helpFile, parent, Place::Topic, context);
+}
+
 bool openHelpIndex(const QString& helpFile, QWidget* parent)
 {
-    std::optional<Help> help = readHelp(helpFile);
-    if (!help)
-        return false;
-    HelpViewer* viewer = viewerFor(helpFile, std::move(*help));
-    if (!viewer)
-        return false;
-    viewer->showIndex();
-    viewer->present(parent);
-    return true;
+    return openAt(helpFile, parent, Place::Index);
+}
+
+bool openHelpContents(const QString& helpFile, QWidget* parent)
+{
+    return openAt(helpFile, parent, Place::Contents);
 }
 
 QString helpFileFailureText(const QString& helpFile)

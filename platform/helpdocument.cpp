@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QUrl>
 
 namespace platform {
 
@@ -16,8 +19,6 @@ namespace {
 constexpr qint64 documentLimit = 4 * 1024 * 1024;
 constexpr qint64 contentsLimit = 256 * 1024;
 constexpr int contentsCandidateLimit = 64;
-
-const QString hrefScheme = QStringLiteral("topic:");
 
 // UTF-8 text split into lines, or nothing for bytes that are not our kind of text.
 std::optional<QStringList> textLines(const QByteArray& bytes)
@@ -46,31 +47,6 @@ bool isTopicId(const QString& id)
     return pattern.match(id).hasMatch();
 }
 
-struct Link {
-    qsizetype begin = 0; // index of the opening "[["
-    qsizetype end = 0;   // index just past the closing "]]"
-    QString id;
-    QString label;       // empty when the link shows its target's title
-};
-
-// The link that starts at position i of text, if one does.
-std::optional<Link> linkAt(const QString& text, qsizetype i)
-{
-    if (!QStringView(text).mid(i).startsWith(u"[["))
-        return std::nullopt;
-    const qsizetype close = text.indexOf(QStringLiteral("]]"), i + 2);
-    if (close <= i + 2)
-        return std::nullopt;
-    const QString inner = text.mid(i + 2, close - i - 2);
-    const qsizetype bar = inner.indexOf(QLatin1Char('|'));
-    Link link;
-    link.begin = i;
-    link.end = close + 2;
-    link.id = (bar < 0 ? inner : inner.left(bar)).trimmed();
-    link.label = bar < 0 ? QString() : inner.mid(bar + 1).trimmed();
-    return link;
-}
-
 } // namespace
 
 std::optional<QByteArray> readSmallFile(const QString& path, qint64 limit)
@@ -92,61 +68,72 @@ std::optional<QByteArray> readSmallFile(const QString& path, qint64 limit)
 
 std::optional<HelpDocument> HelpDocument::parse(const QByteArray& bytes)
 {
+    static const QRegularExpression header(QStringLiteral("^<!-- vuska-help 1(?:: *(.*?))? *-->$"));
+    static const QRegularExpression topicLine(
+        QStringLiteral("^<!-- topic ([a-z0-9][a-z0-9-]{0,63}) ([0-9]{1,9})(?:: *(.*?))? *-->$"));
+    static const QRegularExpression heading(QStringLiteral("^# +(\\S.*?) *$"));
+
     const std::optional<QStringList> lines = textLines(bytes);
-    if (!lines || lines->isEmpty() || lines->first().trimmed() != QLatin1String("VUSKA-HELP 1"))
+    const QRegularExpressionMatch head = header.match(lines ? lines->first().trimmed() : QString());
+    if (!head.hasMatch())
         return std::nullopt;
 
-    static const QRegularExpression topicLine(
-        QStringLiteral("^@topic[ \\t]+([a-z0-9][a-z0-9-]{0,63})[ \\t]+([0-9]{1,9})[ \\t]+(\\S.*)$"));
-    static const QRegularExpression keywordsLine(QStringLiteral("^@keywords[ \\t]+(\\S.*)$"));
-    static const QRegularExpression titleLine(QStringLiteral("^@title[ \\t]+(\\S.*)$"));
-
     HelpDocument document;
-    bool ended = false;
+    document.title_ = head.captured(1);
+    enum class Expect { Topic, Heading, Text, Nothing };
+    Expect expect = Expect::Topic;
     for (qsizetype n = 1; n < lines->size(); ++n) {
         const QString& line = lines->at(n);
-        if (line.startsWith(QLatin1Char(';')))
-            continue;
-        if (ended) {
-            if (!line.trimmed().isEmpty())
+        const QString trimmed = line.trimmed();
+        // Whole-line comments are the format's own marks; they never reach the text.
+        if (trimmed.startsWith(QLatin1String("<!--"))) {
+            if (expect == Expect::Heading || expect == Expect::Nothing)
                 return std::nullopt;
-            continue;
-        }
-        HelpTopic* topic = document.topics_.empty() ? nullptr : &document.topics_.back();
-        if (line.startsWith(QLatin1Char('@'))) {
-            if (line.trimmed() == QLatin1String("@end")) {
-                ended = true;
-            } else if (const auto m = topicLine.match(line); m.hasMatch()) {
-                HelpTopic added;
-                added.id = m.captured(1);
-                added.context = m.captured(2).toInt();
-                added.title = m.captured(3).trimmed();
-                if (added.context <= 0 || document.byId_.contains(added.id) ||
-                    document.byContext_.contains(added.context))
-                    return std::nullopt;
-                const int index = int(document.topics_.size());
-                document.byId_.insert(added.id, index);
-                document.byContext_.insert(added.context, index);
-                document.topics_.push_back(std::move(added));
-            } else if (const auto k = keywordsLine.match(line); k.hasMatch() && topic) {
-                for (const QString& word : k.captured(1).split(QLatin1Char(';'))) {
-                    const QString keyword = word.simplified();
-                    if (!keyword.isEmpty())
-                        topic->keywords.append(keyword);
-                }
-            } else if (const auto t = titleLine.match(line); t.hasMatch() && !topic &&
-                                                             document.title_.isEmpty()) {
-                document.title_ = t.captured(1).trimmed();
-            } else {
-                return std::nullopt;
+            if (trimmed == QLatin1String("<!-- end -->")) {
+                expect = Expect::Nothing;
+                continue;
             }
-        } else if (topic) {
-            topic->body.append(line);
-        } else if (!line.trimmed().isEmpty()) {
-            return std::nullopt;
+            const QRegularExpressionMatch m = topicLine.match(trimmed);
+            if (!m.hasMatch())
+                return std::nullopt;
+            HelpTopic added;
+            added.id = m.captured(1);
+            added.context = m.captured(2).toInt();
+            for (const QString& word : m.captured(3).split(QLatin1Char(';'))) {
+                if (const QString keyword = word.simplified(); !keyword.isEmpty())
+                    added.keywords.append(keyword);
+            }
+            if (added.context <= 0 || document.byId_.contains(added.id) ||
+                document.byContext_.contains(added.context))
+                return std::nullopt;
+            const int index = int(document.topics_.size());
+            document.byId_.insert(added.id, index);
+            document.byContext_.insert(added.context, index);
+            document.topics_.push_back(std::move(added));
+            expect = Expect::Heading;
+            continue;
         }
+        if (trimmed.isEmpty()) {
+            if (expect == Expect::Text)
+                document.topics_.back().markdown += QLatin1Char('\n');
+            continue;
+        }
+        if (expect == Expect::Topic || expect == Expect::Nothing)
+            return std::nullopt; // text outside every topic
+        HelpTopic& topic = document.topics_.back();
+        if (expect == Expect::Heading) {
+            const QRegularExpressionMatch m = heading.match(line);
+            if (!m.hasMatch())
+                return std::nullopt;
+            topic.title = m.captured(1);
+            expect = Expect::Text;
+        }
+        // A picture would have the viewer read whatever file the document names.
+        if (line.contains(QLatin1String("![")))
+            return std::nullopt;
+        topic.markdown += line + QLatin1Char('\n');
     }
-    if (!ended || document.topics_.empty())
+    if (expect != Expect::Nothing || document.topics_.empty())
         return std::nullopt;
     document.fingerprint_ = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
     return document;
@@ -172,145 +159,33 @@ const HelpTopic* HelpDocument::topicByContext(int context) const
     return it == byContext_.cend() ? nullptr : &topics_[size_t(*it)];
 }
 
-QStringList HelpDocument::linkTargets(const HelpTopic& topic) const
+void HelpDocument::render(const HelpTopic& topic, QTextDocument& into)
 {
+    // Plain CommonMark: the GitHub dialect would turn addresses in the text into links that
+    // lead out of the help.
+    into.setMarkdown(topic.markdown, QTextDocument::MarkdownNoHTML);
+}
+
+QStringList HelpDocument::linkTargets(const HelpTopic& topic)
+{
+    QTextDocument text;
+    render(topic, text);
     QStringList targets;
-    for (const TextBlock& block : blocks(topic)) {
-        for (qsizetype i = 0; i < block.text.size();) {
-            if (const std::optional<Link> link = linkAt(block.text, i)) {
-                targets.append(link->id);
-                i = link->end;
-            } else {
-                ++i;
-            }
+    for (QTextBlock block = text.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (format.isAnchor())
+                targets.append(format.anchorHref());
         }
     }
     return targets;
 }
 
-QString HelpDocument::linkHref(const QString& id)
+QString HelpDocument::topicIdOf(const QUrl& link)
 {
-    return hrefScheme + id;
-}
-
-QString HelpDocument::idFromHref(const QString& href)
-{
-    if (!href.startsWith(hrefScheme))
-        return {};
-    const QString id = href.mid(hrefScheme.size());
-    return isTopicId(id) ? id : QString();
-}
-
-QString HelpDocument::inlineHtml(const QString& text) const
-{
-    QString out;
-    QString plain; // gathered literally, escaped in one go before the next piece of markup
-    const auto flush = [&] {
-        out += plain.toHtmlEscaped();
-        plain.clear();
-    };
-    bool bold = false;
-    for (qsizetype i = 0; i < text.size();) {
-        if (const std::optional<Link> link = linkAt(text, i)) {
-            flush();
-            const HelpTopic* target = topicById(link->id);
-            QString label = link->label;
-            if (label.isEmpty())
-                label = target ? target->title : link->id;
-            // A link to a topic that is not there is shown as its text, not as a dead end.
-            if (target) {
-                out += QStringLiteral("<a href=\"%1\">%2</a>")
-                           .arg(linkHref(target->id), label.toHtmlEscaped());
-            } else {
-                out += label.toHtmlEscaped();
-            }
-            i = link->end;
-            continue;
-        }
-        if (QStringView(text).mid(i).startsWith(u"**") &&
-            (bold || text.indexOf(QStringLiteral("**"), i + 2) > i + 2)) {
-            flush();
-            out += bold ? QStringLiteral("</b>") : QStringLiteral("<b>");
-            bold = !bold;
-            i += 2;
-            continue;
-        }
-        plain += text.at(i);
-        ++i;
-    }
-    flush();
-    if (bold)
-        out += QStringLiteral("</b>");
-    return out;
-}
-
-std::vector<HelpDocument::TextBlock> HelpDocument::blocks(const HelpTopic& topic)
-{
-    std::vector<TextBlock> result;
-    bool open = false; // whether the last block may take more lines
-    for (const QString& raw : topic.body) {
-        const QString line = raw.simplified();
-        if (line.isEmpty()) {
-            open = false;
-            continue;
-        }
-        if (raw.startsWith(QLatin1String("== "))) {
-            result.push_back({TextBlock::Heading, line.mid(3)});
-            open = false;
-            continue;
-        }
-        const bool bullet = raw.startsWith(QLatin1String("* "));
-        if (bullet || raw.startsWith(QLatin1String("# "))) {
-            result.push_back({bullet ? TextBlock::Bullet : TextBlock::Numbered, raw.mid(2).simplified()});
-            open = true;
-            continue;
-        }
-        const bool indented = raw.startsWith(QLatin1Char(' ')) || raw.startsWith(QLatin1Char('\t'));
-        const bool inItem = open && (result.back().kind == TextBlock::Bullet || result.back().kind == TextBlock::Numbered);
-        if (open && (result.back().kind == TextBlock::Paragraph || (inItem && indented))) {
-            result.back().text += QLatin1Char(' ') + line;
-            continue;
-        }
-        result.push_back({TextBlock::Paragraph, line});
-        open = true;
-    }
-    return result;
-}
-
-QString HelpDocument::html(const HelpTopic& topic) const
-{
-    QString out = QStringLiteral("<h2>%1</h2>\n").arg(topic.title.toHtmlEscaped());
-    TextBlock::Kind list = TextBlock::Paragraph; // the kind of the list being written, if any
-    const auto closeList = [&] {
-        if (list == TextBlock::Bullet)
-            out += QStringLiteral("</ul>\n");
-        else if (list == TextBlock::Numbered)
-            out += QStringLiteral("</ol>\n");
-        list = TextBlock::Paragraph;
-    };
-    for (const TextBlock& block : blocks(topic)) {
-        switch (block.kind) {
-        case TextBlock::Heading:
-            closeList();
-            out += QStringLiteral("<h3>%1</h3>\n").arg(inlineHtml(block.text));
-            break;
-        case TextBlock::Paragraph:
-            closeList();
-            out += QStringLiteral("<p>%1</p>\n").arg(inlineHtml(block.text));
-            break;
-        case TextBlock::Bullet:
-        case TextBlock::Numbered:
-            if (list != block.kind) {
-                closeList();
-                out += block.kind == TextBlock::Bullet ? QStringLiteral("<ul>\n") : QStringLiteral("<ol>\n");
-                list = block.kind;
-            }
-            out += QStringLiteral("<li>%1</li>\n").arg(inlineHtml(block.text));
-            break;
-        }
-    }
-    closeList();
-    return out;
+    const QString href = link.toString();
+    const QString id = href.mid(1);
+    return href.startsWith(QLatin1Char('#')) && isTopicId(id) ? id : QString();
 }
 
 std::optional<HelpContents> HelpContents::parse(const QByteArray& bytes)

@@ -8,6 +8,9 @@
 #include <QString>
 #include <QStringList>
 
+class QTextDocument;
+class QUrl;
+
 // The help document and its contents file, read into memory. The formats are described in
 // platform/help.h; this is the part without widgets, so that it can be checked on its own.
 
@@ -18,7 +21,7 @@ struct HelpTopic {
     int context = 0;
     QString title;
     QStringList keywords;
-    QStringList body; // the topic's text lines as written, comments left out
+    QString markdown; // the topic's text from its "# " heading on
 };
 
 class HelpDocument {
@@ -34,27 +37,14 @@ public:
     const HelpTopic* topicById(const QString& id) const;
     const HelpTopic* topicByContext(int context) const;
 
-    // The topic ids that the topic's links name, in the order they are written, known or not.
-    QStringList linkTargets(const HelpTopic& topic) const;
-
-    // The topic as a small HTML page. Only the link and emphasis marks of the format become
-    // markup; every other character of the file is escaped and shown as it stands.
-    QString html(const HelpTopic& topic) const;
-
-    // The href of a link to the topic, and the topic id such an href names (empty if none).
-    static QString linkHref(const QString& id);
-    static QString idFromHref(const QString& href);
+    // Sets the topic into a text document as Markdown, with nothing in it taken as HTML.
+    static void render(const HelpTopic& topic, QTextDocument& into);
+    // The targets of the topic's links as written ("#saannot"), known or not.
+    static QStringList linkTargets(const HelpTopic& topic);
+    // The topic id a link names, or nothing for a link that leads out of the document.
+    static QString topicIdOf(const QUrl& link);
 
 private:
-    // A body cut into what the format makes of it: its lines joined, marks still in.
-    struct TextBlock {
-        enum Kind { Paragraph, Heading, Bullet, Numbered };
-        Kind kind;
-        QString text;
-    };
-    static std::vector<TextBlock> blocks(const HelpTopic& topic);
-    QString inlineHtml(const QString& text) const;
-
     QString title_;
     QByteArray fingerprint_;
     std::vector<HelpTopic> topics_;

@@ -17,6 +17,7 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
@@ -123,14 +124,8 @@ HelpViewer::HelpViewer(HelpDocument document, HelpContents contents)
     topic_->setOpenLinks(false);
     topic_->setOpenExternalLinks(false);
     topic_->document()->setDocumentMargin(10);
-    topic_->document()->setDefaultStyleSheet(QStringLiteral(
-        "h2 { margin-top: 0px; margin-bottom: 8px; }"
-        "h3 { margin-top: 8px; margin-bottom: 4px; }"
-        "p { margin-top: 0px; margin-bottom: 8px; }"
-        "ul, ol { margin-top: 0px; margin-bottom: 8px; }"
-        "li { margin-bottom: 3px; }"));
     connect(topic_, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
-        const QString id = HelpDocument::idFromHref(url.toString());
+        const QString id = HelpDocument::topicIdOf(url);
         if (!id.isEmpty())
             showTopic(id);
     });
@@ -296,13 +291,24 @@ void HelpViewer::showTopic(const QString& id)
 void HelpViewer::showIndex()
 {
     tabs_->setCurrentWidget(indexPage_);
-    if (current_.isEmpty()) {
-        const auto first = std::find_if(contents_.entries.cbegin(), contents_.entries.cend(),
-                                        [](const HelpContentsEntry& e) { return !e.topicId.isEmpty(); });
-        display(first != contents_.entries.cend() ? first->topicId : document_.topics().front().id);
-    }
+    if (current_.isEmpty())
+        display(firstTopic());
     indexFilter_->setFocus();
     indexFilter_->selectAll();
+}
+
+void HelpViewer::showContents()
+{
+    tabs_->setCurrentWidget(contentsTree_);
+    showTopic(firstTopic());
+    contentsTree_->setFocus();
+}
+
+QString HelpViewer::firstTopic() const
+{
+    const auto first = std::find_if(contents_.entries.cbegin(), contents_.entries.cend(),
+                                    [](const HelpContentsEntry& e) { return !e.topicId.isEmpty(); });
+    return first != contents_.entries.cend() ? first->topicId : document_.topics().front().id;
 }
 
 void HelpViewer::display(const QString& id)
@@ -310,7 +316,10 @@ void HelpViewer::display(const QString& id)
     const HelpTopic* topic = document_.topicById(id);
     if (!topic)
         return;
-    topic_->setHtml(document_.html(*topic));
+    HelpDocument::render(*topic, *topic_->document());
+    // The text goes in ahead of the cursor, and the view follows the cursor; a topic is read
+    // from its top.
+    topic_->moveCursor(QTextCursor::Start);
     current_ = id;
     back_->setEnabled(!history_.isEmpty());
     selectInContents(id);

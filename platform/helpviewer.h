@@ -27,6 +27,8 @@ public:
 
     void showTopic(const QString& id);
     void showIndex();
+    // The contents tab, at the first topic they list.
+    void showContents();
 
     // Shows the window in front, beside near on its first showing, and usable even while a
     // modal dialog or message box waits.
@@ -40,6 +42,7 @@ private:
     void fillIndex();
     void filterIndex(const QString& text);
     void openItem(QTreeWidgetItem* item);
+    QString firstTopic() const;
     void display(const QString& id);
     void goBack();
     void selectInContents(const QString& id);

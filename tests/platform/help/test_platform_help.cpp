@@ -11,13 +11,19 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextList>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QWindow>
 
+#include <algorithm>
 #include <memory>
 
 #include <sys/stat.h>
@@ -27,7 +33,10 @@ using namespace platform;
 namespace {
 
 const QString sourceDir = QStringLiteral(VUSKA_SOURCE_DIR);
-const QString realHelp = sourceDir + QStringLiteral("/assets/vuska.hlp");
+const QString setDir = QStringLiteral(VUSKA_SET_DIR);
+const QString realHelp = setDir + QStringLiteral("/vuska.hlp");
+const QString authorEmail = QString::fromUtf8(VUSKA_AUTHOR_EMAIL);
+const QString homePage = QString::fromUtf8(VUSKA_HOME_PAGE);
 
 QByteArray readAll(const QString& path)
 {
@@ -41,29 +50,53 @@ bool writeFile(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
-QString bodyText(const HelpTopic& topic)
+QString plainText(const HelpTopic& topic)
 {
-    return topic.body.join(QLatin1Char(' ')).simplified();
+    QTextDocument text;
+    HelpDocument::render(topic, text);
+    return text.toPlainText().simplified();
 }
 
-// A small document: topic a links to b, b has lists, a heading and text that looks like HTML.
-const QByteArray smallDocument = R"(VUSKA-HELP 1
-; comment
-@title Pieni ohje
+// The block of the rendered text that reads exactly so.
+QTextBlock blockReading(const QTextDocument& text, const QString& wanted)
+{
+    for (QTextBlock block = text.begin(); block.isValid(); block = block.next()) {
+        if (block.text() == wanted)
+            return block;
+    }
+    return {};
+}
 
-@topic a 1 Ensimmäinen
-@keywords öljy; aasi
-Avaa [[b|toinen aihe]] tästä.
+// The format of the first character of the first place the text shows the given words.
+std::optional<QTextCharFormat> formatOf(const QTextDocument& text, const QString& words)
+{
+    QTextCursor found = text.find(words);
+    if (found.isNull())
+        return std::nullopt;
+    found.setPosition(found.selectionStart() + 1);
+    return found.charFormat();
+}
 
-@topic b 2 Toinen <i>aihe</i>
-@keywords Ässä; banaani; AASI
-Teksti <b>x</b> ja <img src=x> sekä &amp; ja **lihava** ja [[puuttuu|kadonnut]].
-== Otsikko
+// A small document: topic a links to b, b has lists, a heading, links that lead nowhere and
+// text that looks like HTML.
+const QByteArray smallDocument = R"(<!-- vuska-help 1: Pieni ohje -->
+
+<!-- topic a 1: öljy; aasi -->
+# Ensimmäinen
+Avaa [toinen aihe](#b) tästä.
+
+<!-- topic b 2: Ässä; banaani; AASI -->
+# Toinen <i>aihe</i>
+Teksti <b>x</b> ja <img src=x> sekä <!-- ei kommentti --> ja **lihava** ja [kadonnut](#puuttuu)
+ja [verkko](https://example.invalid/).
+
+## Otsikko
 * eka
   jatkuu
 * toka
-# yksi
-@end
+
+1. yksi
+<!-- end -->
 )";
 
 QList<QWidget*> viewers()
@@ -94,6 +127,17 @@ void systemClick(QWidget* viewer, QWidget* target, QPoint at)
     QTest::mouseClick(viewer->windowHandle(), Qt::LeftButton, {}, target->mapTo(viewer, at));
 }
 
+// Clicks the words where the topic shows them.
+bool clickText(QWidget* viewer, QTextBrowser* topic, const QString& words)
+{
+    QTextCursor at = topic->document()->find(words);
+    if (at.isNull())
+        return false;
+    at.setPosition(at.selectionStart() + 1);
+    systemClick(viewer, topic->viewport(), topic->cursorRect(at).center());
+    return true;
+}
+
 bool clickContentsItem(QWidget* viewer, const QString& text)
 {
     auto* tree = viewer->findChild<QTreeWidget*>(QStringLiteral("contents"));
@@ -120,22 +164,30 @@ private slots:
     }
 
     // Every topic the program opens by number exists and speaks of the situation it is
-    // opened in, naming what the user sees there.
+    // opened in, naming what the user sees there; the keys topic tells how Enter, Esc and
+    // Alt work in the game window and in the dialogs.
     void realDocumentExplainsEveryContext_data()
     {
         QTest::addColumn<int>("context");
         QTest::addColumn<QStringList>("phrases");
         QTest::newRow("9 picture missing") << 9 << QStringList{"ei löydy", "asenna ohjelma uudelleen", "tausta.jpg"};
-        QTest::newRow("15 new game") << 15 << QStringList{"Haluatko varmasti keskeyttää nykyisen pelin ja aloittaa uuden?", "Kyllä", "Ei"};
+        QTest::newRow("15 new game")
+            << 15 << QStringList{"Haluatko varmasti keskeyttää nykyisen pelin ja aloittaa uuden?", "Kyllä", "Ei",
+                                 "Enter-näppäintä", "uutta peliä ei voi aloittaa"};
         QTest::newRow("17 settings")
             << 17 << QStringList{"Vuoroaloitus", "Aloittaja arvotaan", "Pienimmän kortin omistaja aloittaa",
                                  "Edellisen pelin voittanut aloittaa", "Näytetään animaationa",
                                  "Vain korttien kääntö näytetään", "Korttien siirtymisvaiheita ei näytetä",
-                                 "OK", "Peruuta"};
+                                 "OK", "Peruuta", "jossa kohdistus on"};
         QTest::newRow("18 best results")
             << 18 << QStringList{"Tyhjennä", "Haluatko varmasti tyhjentää parhaiden tulosten listan?", "Kyllä",
                                  "Oona Ohjelmoija"};
-        QTest::newRow("19 links") << 19 << QStringList{"Sähköpostin lähetys ei onnistunut.", "Vuskan kotisivun avaus ei onnistunut."};
+        QTest::newRow("19 links") << 19 << QStringList{"Sähköpostin lähetys ei onnistunut.", "Vuskan kotisivun avaus ei onnistunut.",
+                                                       authorEmail, homePage};
+        QTest::newRow("24 keys")
+            << 24 << QStringList{"Enter painaa sitä ikkunan alalaidan painiketta, jossa kohdistus on",
+                                 "Kun painikkeet on piilotettu, Esc ei tee mitään", "Alt+U", "Alt+L",
+                                 "Enter painaa OK-painiketta", "Esc painaa Peruuta-painiketta"};
         QTest::newRow("25 follow suit") << 25 << QStringList{"Tietokonevastustajasi on lyönyt eteen", "joten sinun on lyötävä sitä", "Lyötävä herttaa"};
     }
     void realDocumentExplainsEveryContext()
@@ -147,27 +199,36 @@ private slots:
         const HelpTopic* topic = document->topicByContext(context);
         QVERIFY(topic);
         QVERIFY(!topic->title.isEmpty());
-        const QString text = bodyText(*topic);
+        const QString text = plainText(*topic);
+        QVERIFY2(text.startsWith(topic->title + QLatin1Char(' ')), qPrintable(text.left(60)));
         QVERIFY2(text.split(QLatin1Char(' ')).size() >= 60, qPrintable(topic->id));
         for (const QString& phrase : phrases)
             QVERIFY2(text.contains(phrase), qPrintable(topic->id + ": " + phrase));
     }
 
-    // Links lead somewhere, the contents file is found beside the document and names only
-    // topics that exist, and no topic is left out of both the contents and the index.
+    // The topics are numbered 1 to N without a gap, every link leads to a topic, the
+    // contents file is found beside the document and names only topics that exist, and no
+    // topic is left out of both the contents and the index.
     void realDocumentHangsTogether()
     {
         const std::optional<HelpDocument> document = HelpDocument::load(realHelp);
         QVERIFY(document);
         QVERIFY(document->topics().size() >= 20);
-        QSet<int> contexts;
+        QList<int> contexts;
+        int links = 0;
         for (const HelpTopic& topic : document->topics()) {
-            contexts.insert(topic.context);
+            contexts.append(topic.context);
             QVERIFY2(!topic.keywords.isEmpty(), qPrintable(topic.id));
-            for (const QString& target : document->linkTargets(topic))
-                QVERIFY2(document->topicById(target), qPrintable(topic.id + " -> " + target));
+            for (const QString& target : HelpDocument::linkTargets(topic)) {
+                QVERIFY2(document->topicById(HelpDocument::topicIdOf(QUrl(target))),
+                         qPrintable(topic.id + " -> " + target));
+                ++links;
+            }
         }
-        QCOMPARE(contexts.size(), int(document->topics().size()));
+        QVERIFY(links >= 40);
+        std::sort(contexts.begin(), contexts.end());
+        for (int i = 0; i < contexts.size(); ++i)
+            QCOMPARE(contexts.at(i), i + 1);
 
         const std::optional<HelpContents> contents = loadHelpContents(realHelp, *document);
         QVERIFY(contents);
@@ -183,11 +244,43 @@ private slots:
             QVERIFY2(listed.contains(topic.id), qPrintable(topic.id));
     }
 
+    // Each text that shows the author's addresses is made from a template that writes none
+    // by hand, and shows the configured ones with no placeholder left over.
+    void packageTextsShowTheConfiguredAddresses_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("emails");
+        QTest::addColumn<int>("homePages");
+        QTest::newRow("read-me") << "readme.txt" << 2 << 1;
+        QTest::newRow("package description") << "file_id.diz" << 1 << 1;
+        QTest::newRow("help") << "vuska.hlp" << 3 << 2;
+    }
+    void packageTextsShowTheConfiguredAddresses()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, emails);
+        QFETCH(int, homePages);
+        const QString shipped = QString::fromUtf8(readAll(setDir + "/" + name));
+        const QString templ = QString::fromUtf8(readAll(sourceDir + "/assets/" + name + ".in"));
+        QVERIFY2(!templ.isEmpty() && !shipped.isEmpty(), qPrintable(name));
+        QVERIFY(!QFile::exists(sourceDir + "/assets/" + name));
+
+        static const QRegularExpression address(QStringLiteral("[\\w.+-]+@[\\w-]+\\.[\\w.-]+|https?://\\S+"));
+        QVERIFY2(!templ.contains(address), qPrintable(templ.mid(templ.indexOf(address), 40)));
+        QCOMPARE(templ.count(QStringLiteral("@VUSKA_AUTHOR_EMAIL@")), emails);
+        QCOMPARE(templ.count(QStringLiteral("@VUSKA_HOME_PAGE@")), homePages);
+
+        static const QRegularExpression placeholder(QStringLiteral("@[A-Za-z_][A-Za-z0-9_]*@"));
+        QVERIFY2(!shipped.contains(placeholder), qPrintable(shipped.mid(shipped.indexOf(placeholder), 40)));
+        QVERIFY(shipped.count(authorEmail) >= emails);
+        QVERIFY(shipped.count(homePage) >= homePages);
+    }
+
     // The package description keeps to the FILE_ID.DIZ limits, counted in characters, and
     // the read-me names every file of the package and stays within its line width.
     void packageTextFiles()
     {
-        const QString diz = QString::fromUtf8(readAll(sourceDir + "/assets/file_id.diz"));
+        const QString diz = QString::fromUtf8(readAll(setDir + "/file_id.diz"));
         QStringList lines = diz.split(QLatin1Char('\n'));
         if (lines.last().isEmpty())
             lines.removeLast();
@@ -196,7 +289,7 @@ private slots:
         for (const QString& line : lines)
             QVERIFY2(line.size() <= 45 && !line.contains(QLatin1Char('\r')), qPrintable(line));
 
-        const QString readme = QString::fromUtf8(readAll(sourceDir + "/assets/readme.txt"));
+        const QString readme = QString::fromUtf8(readAll(setDir + "/readme.txt"));
         for (const QString& line : readme.split(QLatin1Char('\n')))
             QVERIFY2(line.size() <= 78, qPrintable(line));
         QStringList files{"file_id.diz", "readme.txt", "setup.exe", "tausta.jpg", "vuska.exe", "vuska.hlp", "vuska122.cnt"};
@@ -209,11 +302,11 @@ private slots:
         for (const QString& name : files) {
             const QRegularExpression whole("(^|[^\\w.])" + QRegularExpression::escape(name) + "(?!\\w)");
             QVERIFY2(readme.contains(whole), qPrintable(name));
-            QVERIFY2(QFile::exists(sourceDir + "/assets/" + name) || name.endsWith(".exe"), qPrintable(name));
+            QVERIFY2(QFile::exists(setDir + "/" + name) || name.endsWith(".exe"), qPrintable(name));
         }
     }
 
-    // Topics, keywords and the caption are read as written.
+    // Topics, their titles, keywords and text, and the caption are read as written.
     void parsesTopicsAndKeywords()
     {
         const std::optional<HelpDocument> document = HelpDocument::parse(smallDocument);
@@ -222,26 +315,75 @@ private slots:
         QCOMPARE(int(document->topics().size()), 2);
         QCOMPARE(document->topicByContext(2)->id, QStringLiteral("b"));
         QCOMPARE(document->topicById("a")->title, QStringLiteral("Ensimmäinen"));
+        QCOMPARE(document->topicById("a")->markdown, QStringLiteral("# Ensimmäinen\nAvaa [toinen aihe](#b) tästä.\n\n"));
+        QCOMPARE(document->topicById("b")->title, QStringLiteral("Toinen <i>aihe</i>"));
         QCOMPARE(document->topicById("b")->keywords, (QStringList{"Ässä", "banaani", "AASI"}));
         QVERIFY(!document->topicByContext(3));
-        QCOMPARE(document->linkTargets(*document->topicById("b")), QStringList{"puuttuu"});
+        QVERIFY(!document->topicById("puuttuu"));
+        QCOMPARE(HelpDocument::linkTargets(*document->topicById("a")), QStringList{"#b"});
+        QCOMPARE(HelpDocument::linkTargets(*document->topicById("b")),
+                 (QStringList{"#puuttuu", "https://example.invalid/"}));
+
+        const std::optional<HelpDocument> untitled = HelpDocument::parse(
+            QByteArray(smallDocument).replace("<!-- vuska-help 1: Pieni ohje -->", "<!-- vuska-help 1 -->"));
+        QVERIFY(untitled);
+        QCOMPARE(untitled->title(), QString());
     }
 
-    // Only the format's own marks become markup; the rest of the file is shown as text.
-    void rendersMarksAndEscapesTheRest()
+    // Only links of the form #id name topics; nothing else leads anywhere.
+    void topicIdOfLinks_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QString>("id");
+        QTest::newRow("topic") << "#maan-tunnustaminen" << "maan-tunnustaminen";
+        QTest::newRow("unknown topic") << "#puuttuu" << "puuttuu";
+        QTest::newRow("web") << "https://example.invalid/#a" << "";
+        QTest::newRow("file") << "file:///etc/passwd" << "";
+        QTest::newRow("relative file") << "vuska.hlp#a" << "";
+        QTest::newRow("not an id") << "#Iso Kirjain" << "";
+        QTest::newRow("empty") << "#" << "";
+    }
+    void topicIdOfLinks()
+    {
+        QFETCH(QString, link);
+        QFETCH(QString, id);
+        QCOMPARE(HelpDocument::topicIdOf(QUrl(link)), id);
+    }
+
+    // The text is Markdown: headings, lists, bold and links become rich text; whatever looks
+    // like HTML is shown as it stands.
+    void rendersMarkdownAndShowsTheRestAsText()
     {
         const std::optional<HelpDocument> document = HelpDocument::parse(smallDocument);
         QVERIFY(document);
-        const QString a = document->html(*document->topicById("a"));
-        QVERIFY2(a.contains(R"(<a href="topic:b">toinen aihe</a>)"), qPrintable(a));
-        const QString b = document->html(*document->topicById("b"));
-        QVERIFY(b.contains("<h2>Toinen &lt;i&gt;aihe&lt;/i&gt;</h2>"));
-        QVERIFY(b.contains("&lt;b&gt;x&lt;/b&gt;") && b.contains("&lt;img src=x&gt;") && b.contains("&amp;amp;"));
-        QVERIFY(!b.contains("<img") && !b.contains("<i>"));
-        QVERIFY(b.contains("<b>lihava</b>"));
-        QVERIFY2(b.contains("kadonnut") && !b.contains("topic:puuttuu"), qPrintable(b));
-        QVERIFY(b.contains("<h3>Otsikko</h3>"));
-        QVERIFY2(b.contains("<ul>\n<li>eka jatkuu</li>\n<li>toka</li>\n</ul>\n<ol>\n<li>yksi</li>\n</ol>"), qPrintable(b));
+        QTextDocument b;
+        HelpDocument::render(*document->topicById("b"), b);
+        const QString text = b.toPlainText();
+        QVERIFY2(text.contains("Teksti <b>x</b> ja <img src=x> sekä <!-- ei kommentti --> ja lihava"), qPrintable(text));
+        QVERIFY(!b.toHtml().contains("<img") && !b.toHtml().contains("<i>"));
+        QCOMPARE(blockReading(b, "Toinen <i>aihe</i>").blockFormat().headingLevel(), 1);
+        QCOMPARE(blockReading(b, "Otsikko").blockFormat().headingLevel(), 2);
+        const QTextBlock item = blockReading(b, "eka jatkuu");
+        const auto bulleted = [](const QTextList* list) {
+            return list && list->format().style() >= QTextListFormat::ListSquare && list->format().style() < 0;
+        };
+        QVERIFY(bulleted(item.textList()));
+        QVERIFY(blockReading(b, "toka").textList() == item.textList());
+        QVERIFY(blockReading(b, "yksi").textList() &&
+                blockReading(b, "yksi").textList()->format().style() == QTextListFormat::ListDecimal);
+        const std::optional<QTextCharFormat> bold = formatOf(b, "lihava");
+        QVERIFY(bold && bold->fontWeight() == QFont::Bold && !bold->isAnchor());
+        const std::optional<QTextCharFormat> plain = formatOf(b, "Teksti");
+        QVERIFY(plain && plain->fontWeight() != QFont::Bold);
+
+        QTextDocument a;
+        HelpDocument::render(*document->topicById("a"), a);
+        const std::optional<QTextCharFormat> link = formatOf(a, "toinen aihe");
+        QVERIFY(link && link->isAnchor());
+        QCOMPARE(link->anchorHref(), QStringLiteral("#b"));
+        // A bare address stays text: links out of the help are not followed anyway.
+        HelpTopic web{"w", 1, "W", {}, "# W\nKatso https://example.invalid/ tai vuska@example.invalid.\n"};
+        QVERIFY(HelpDocument::linkTargets(web).isEmpty());
     }
 
     void refusesDamagedDocuments_data()
@@ -249,18 +391,28 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         const QByteArray ok = smallDocument;
         QTest::newRow("empty") << QByteArray();
-        QTest::newRow("magic only") << QByteArray("VUSKA-HELP 1\n@end\n");
+        QTest::newRow("header and end only") << QByteArray("<!-- vuska-help 1 -->\n<!-- end -->\n");
         QTest::newRow("other format") << QByteArray("?_\x03\x00 WinHelp", 12) + ok;
-        QTest::newRow("newer version") << QByteArray(ok).replace("VUSKA-HELP 1", "VUSKA-HELP 2");
-        QTest::newRow("no end") << QByteArray(ok).replace("@end", "");
+        QTest::newRow("plain Markdown") << QByteArray(ok).replace("<!-- vuska-help 1: Pieni ohje -->", "# Pieni ohje");
+        QTest::newRow("newer version") << QByteArray(ok).replace("vuska-help 1", "vuska-help 2");
+        QTest::newRow("no end") << QByteArray(ok).replace("<!-- end -->", "");
+        QTest::newRow("end cut short") << QByteArray(ok).replace("<!-- end -->", "<!-- end --");
         QTest::newRow("text after end") << ok + "lisää\n";
-        QTest::newRow("text before topics") << QByteArray(ok).replace("@title Pieni ohje", "irtoteksti");
-        QTest::newRow("unknown directive") << QByteArray(ok).replace("@keywords öljy", "@avainsanat öljy");
-        QTest::newRow("keywords before topics") << QByteArray(ok).replace("@title Pieni ohje", "@keywords x");
-        QTest::newRow("same id twice") << QByteArray(ok).replace("@topic b 2", "@topic a 2");
-        QTest::newRow("same context twice") << QByteArray(ok).replace("@topic b 2", "@topic b 1");
-        QTest::newRow("context zero") << QByteArray(ok).replace("@topic a 1", "@topic a 0");
-        QTest::newRow("topic without title") << QByteArray(ok).replace("@topic a 1 Ensimmäinen", "@topic a 1");
+        QTest::newRow("topic after end") << ok + "<!-- topic c 3: x -->\n# C\n";
+        QTest::newRow("text before topics") << QByteArray(ok).replace("\n\n<!-- topic a", "\nirtoteksti\n<!-- topic a");
+        QTest::newRow("unknown mark") << QByteArray(ok).replace("<!-- topic b 2:", "<!-- aihe b 2:");
+        QTest::newRow("mark inside a topic") << QByteArray(ok).replace("## Otsikko", "<!-- huomautus -->");
+        QTest::newRow("no title") << QByteArray(ok).replace("# Ensimmäinen\n", "");
+        QTest::newRow("subheading for title") << QByteArray(ok).replace("# Ensimmäinen", "## Ensimmäinen");
+        QTest::newRow("empty title") << QByteArray(ok).replace("# Ensimmäinen", "# ");
+        QTest::newRow("topic ends before its title")
+            << QByteArray(ok).replace("# Toinen <i>aihe</i>\n", "<!-- topic c 3: y -->\n# C\n");
+        QTest::newRow("same id twice") << QByteArray(ok).replace("<!-- topic b 2", "<!-- topic a 2");
+        QTest::newRow("same context twice") << QByteArray(ok).replace("<!-- topic b 2", "<!-- topic b 1");
+        QTest::newRow("context zero") << QByteArray(ok).replace("<!-- topic a 1", "<!-- topic a 0");
+        QTest::newRow("bad id") << QByteArray(ok).replace("<!-- topic a 1", "<!-- topic A 1");
+        QTest::newRow("picture") << QByteArray(ok).replace("Avaa [toinen", "![kuva](/etc/passwd) [toinen");
+        QTest::newRow("picture by reference") << QByteArray(ok).replace("* toka", "* ![toka][k]\n\n[k]: /dev/zero");
         QTest::newRow("not UTF-8") << QByteArray(ok).replace("Ensimm\xc3\xa4inen", "Ensimm\xe4inen");
         QTest::newRow("NUL byte") << QByteArray(ok).replace("tästä", QByteArray("t\0st", 4));
         QTest::newRow("lone CR") << QByteArray(ok).replace("tästä", "tä\rstä");
@@ -274,7 +426,30 @@ private slots:
         QVERIFY(writeFile(path, bytes));
         QVERIFY(!openHelpTopic(path, 1));
         QVERIFY(!openHelpIndex(path));
+        QVERIFY(!openHelpContents(path));
         QVERIFY(viewers().isEmpty());
+    }
+
+    // Line ends, blank lines around the marks and a file without a last line end are fine.
+    void acceptsWhatTheFormatAllows_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray ok = smallDocument;
+        QTest::newRow("as written") << ok;
+        QTest::newRow("CR LF") << QByteArray(ok).replace("\n", "\r\n");
+        QTest::newRow("no last line end") << ok.chopped(1);
+        QTest::newRow("blank lines after end") << ok + "\n\n";
+        QTest::newRow("blank line before title") << QByteArray(ok).replace("-->\n# Ensimmäinen", "-->\n\n# Ensimmäinen");
+        QTest::newRow("no keywords") << QByteArray(ok).replace("<!-- topic a 1: öljy; aasi -->", "<!-- topic a 1 -->");
+    }
+    void acceptsWhatTheFormatAllows()
+    {
+        QFETCH(QByteArray, bytes);
+        const std::optional<HelpDocument> document = HelpDocument::parse(bytes);
+        QVERIFY(document);
+        QCOMPARE(int(document->topics().size()), 2);
+        QCOMPARE(document->topicById("a")->title, QStringLiteral("Ensimmäinen"));
+        QVERIFY(plainText(*document->topicById("b")).endsWith(QStringLiteral("toka yksi")));
     }
 
     // A document cut short anywhere before its last line is damaged; garbage and mangled
@@ -282,9 +457,11 @@ private slots:
     void survivesTruncationAndGarbage()
     {
         const QByteArray real = readAll(realHelp);
-        const qsizetype endLine = real.lastIndexOf("\n@end");
+        const QByteArray endMark = "\n<!-- end -->";
+        const qsizetype endLine = real.lastIndexOf(endMark);
         QVERIFY(endLine > 0 && HelpDocument::parse(real));
-        for (qsizetype n = 0; n <= endLine + 4; n += (n < endLine - 64 ? 37 : 1))
+        QVERIFY(HelpDocument::parse(real.left(endLine + endMark.size())));
+        for (qsizetype n = 0; n < endLine + endMark.size(); n += (n < endLine - 64 ? 37 : 1))
             QVERIFY2(!HelpDocument::parse(real.left(n)), qPrintable(QString::number(n)));
 
         QRandomGenerator random(20240611);
@@ -295,13 +472,14 @@ private slots:
                 bytes[qsizetype(random.bounded(quint32(bytes.size())))] = char(random.bounded(256));
             if (const std::optional<HelpDocument> document = HelpDocument::parse(bytes)) {
                 for (const HelpTopic& topic : document->topics())
-                    QVERIFY(!document->html(topic).isEmpty());
+                    QVERIFY(!plainText(topic).isEmpty());
             }
             HelpContents::parse(bytes);
         }
         QTemporaryDir dir;
         QVERIFY(writeFile(dir.filePath("vuska.hlp"), real.left(real.size() / 2)));
         QVERIFY(!openHelpTopic(dir.filePath("vuska.hlp"), 25));
+        QVERIFY(!openHelpContents(dir.filePath("vuska.hlp")));
         QVERIFY(viewers().isEmpty());
     }
 
@@ -314,12 +492,13 @@ private slots:
         QVERIFY(writeFile(dir.filePath("suljettu.hlp"), smallDocument));
         QFile::setPermissions(dir.filePath("suljettu.hlp"), QFileDevice::WriteOwner);
         QStringList paths{QString(), dir.filePath("puuttuu.hlp"), dir.path(), dir.filePath("tyhja.hlp"),
-                          dir.filePath("putki.hlp")};
+                          dir.filePath("putki.hlp"), dir.filePath(QString(300, QChar(u'ä')) + ".hlp")};
         if (!QFileInfo(dir.filePath("suljettu.hlp")).isReadable()) // (root reads it all the same)
             paths << dir.filePath("suljettu.hlp");
         for (const QString& path : paths) {
             QVERIFY2(!openHelpTopic(path, 1), qPrintable(path));
             QVERIFY2(!openHelpIndex(path), qPrintable(path));
+            QVERIFY2(!openHelpContents(path), qPrintable(path));
         }
         QVERIFY(viewers().isEmpty());
         QCOMPARE(helpFileFailureText("/opt/peli/vuska.hlp"), QStringLiteral("Ohjetiedoston vuska.hlp avaus ei onnistu."));
@@ -367,6 +546,100 @@ private slots:
         QVERIFY(!back->isEnabled());
     }
 
+    // Links to topics of the document are followed; a link to a topic it lacks or out of the
+    // help leads nowhere and leaves the reader where he was.
+    void linksLeadOnlyToTopics_data()
+    {
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<QString>("shownAfter");
+        QTest::newRow("missing topic") << "kadonnut" << "Toinen <i>aihe</i>";
+        QTest::newRow("out of the help") << "verkko" << "Toinen <i>aihe</i>";
+    }
+    void linksLeadOnlyToTopics()
+    {
+        QFETCH(QString, words);
+        QFETCH(QString, shownAfter);
+        QTemporaryDir dir;
+        QVERIFY(writeFile(dir.filePath("pieni.hlp"), smallDocument));
+        QVERIFY(openHelpTopic(dir.filePath("pieni.hlp"), 2));
+        QWidget* viewer = viewers().value(0);
+        QVERIFY(viewer);
+        auto* topic = viewer->findChild<QTextBrowser*>(QStringLiteral("topic"));
+        QVERIFY(clickText(viewer, topic, words));
+        QVERIFY2(shownText(viewer).startsWith(shownAfter), qPrintable(shownText(viewer).left(40)));
+        QVERIFY(!viewer->findChild<QPushButton*>(QStringLiteral("back"))->isEnabled());
+        QCOMPARE(topic->source(), QUrl());
+
+        QVERIFY(openHelpTopic(dir.filePath("pieni.hlp"), 1));
+        QVERIFY(clickText(viewer, topic, QStringLiteral("toinen aihe")));
+        QVERIFY(shownText(viewer).startsWith(QStringLiteral("Toinen <i>aihe</i>")));
+    }
+
+    // A topic opens at its top, however far down the one before was read.
+    void newTopicShownFromItsTop()
+    {
+        QVERIFY(openHelpTopic(realHelp, 16));
+        QWidget* viewer = viewers().value(0);
+        QVERIFY(viewer);
+        viewer->resize(viewer->minimumSize());
+        // (The text is laid out, and a view kept on its cursor scrolled, once events run.)
+        QCoreApplication::processEvents();
+        QScrollBar* bar = viewer->findChild<QTextBrowser*>(QStringLiteral("topic"))->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        QCOMPARE(bar->value(), 0);
+        bar->setValue(bar->maximum());
+        QVERIFY(openHelpTopic(realHelp, 17));
+        QCoreApplication::processEvents();
+        QCOMPARE(bar->value(), 0);
+    }
+
+    // The contents open on their tab at the first topic they list, from wherever the reader
+    // was, who can still go back there; without a contents file, at the document's first topic.
+    void contentsOpenAtTheirFirstTopic_data()
+    {
+        QTest::addColumn<QByteArray>("cnt");
+        QTest::addColumn<QString>("first");
+        QTest::newRow("no contents file") << QByteArray() << "Ensimmäinen";
+        QTest::newRow("contents file") << QByteArray(":Base pieni.hlp\n1 Kirja\n2 Toka=b\n1 Eka=a\n") << "Toinen <i>aihe</i>";
+    }
+    void contentsOpenAtTheirFirstTopic()
+    {
+        QFETCH(QByteArray, cnt);
+        QFETCH(QString, first);
+        QTemporaryDir dir;
+        QVERIFY(writeFile(dir.filePath("pieni.hlp"), smallDocument));
+        if (!cnt.isEmpty())
+            QVERIFY(writeFile(dir.filePath("pieni.cnt"), cnt));
+        QVERIFY(openHelpContents(dir.filePath("pieni.hlp")));
+        QWidget* viewer = viewers().value(0);
+        QVERIFY(viewer && viewer->isVisible());
+        auto* tabs = viewer->findChild<QTabWidget*>(QStringLiteral("tabs"));
+        QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("contents"));
+        QVERIFY2(shownText(viewer).startsWith(first), qPrintable(shownText(viewer).left(40)));
+        QVERIFY(!viewer->findChild<QPushButton*>(QStringLiteral("back"))->isEnabled());
+    }
+    void contentsOfTheRealHelp()
+    {
+        QVERIFY(openHelpTopic(realHelp, 25));
+        QVERIFY(openHelpIndex(realHelp));
+        QWidget* viewer = viewers().value(0);
+        QVERIFY(viewer);
+        auto* tabs = viewer->findChild<QTabWidget*>(QStringLiteral("tabs"));
+        QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("indexPage"));
+
+        QVERIFY(openHelpContents(realHelp));
+        QCOMPARE(viewers().size(), 1);
+        auto* contents = viewer->findChild<QTreeWidget*>(QStringLiteral("contents"));
+        QCOMPARE(tabs->currentWidget(), contents);
+        QCOMPARE(viewer->focusWidget(), contents);
+        QVERIFY(shownText(viewer).startsWith(QStringLiteral("Vuska lyhyesti")));
+        QCOMPARE(contents->currentItem()->text(0), QStringLiteral("Vuska lyhyesti"));
+        auto* back = viewer->findChild<QPushButton*>(QStringLiteral("back"));
+        QVERIFY(back->isEnabled());
+        back->click();
+        QVERIFY(shownText(viewer).startsWith(QStringLiteral("Maan tunnustaminen")));
+    }
+
     // The index lists every keyword once in Finnish order, leads a word found in two topics
     // to both, filters as the user types and opens the chosen topic.
     void indexOpensTopics()
@@ -392,7 +665,7 @@ private slots:
         QVERIFY(!index->topLevelItem(1)->isHidden());
         QVERIFY(index->topLevelItem(0)->isHidden() && index->topLevelItem(3)->isHidden());
         QTest::keyClick(filter, Qt::Key_Return);
-        QVERIFY(shownText(viewer).contains(QStringLiteral("<b>x</b> ja <img src=x> sekä &amp;")));
+        QVERIFY(shownText(viewer).contains(QStringLiteral("<b>x</b> ja <img src=x> sekä <!-- ei kommentti -->")));
         QVERIFY(!viewer->findChild<QTextBrowser*>(QStringLiteral("topic"))->toHtml().contains("<img"));
 
         filter->clear();
