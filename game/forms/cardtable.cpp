@@ -1,5 +1,6 @@
 #include "game/forms/cardtable.h"
 
+#include <cmath>
 #include <thread>
 
 #include <QMouseEvent>
@@ -26,6 +27,11 @@ void CardImage::paintEvent(QPaintEvent*)
     if (picture_.isNull())
         return;
     QPainter painter(this);
+    // On a scaled screen the picture is stretched: whole-number scales keep its pixels as
+    // sharp as they are, other scales are smoothed instead of doubling some pixels only.
+    const qreal ratio = devicePixelRatioF();
+    if (ratio != std::floor(ratio))
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(0, 0, picture_);
 }
 

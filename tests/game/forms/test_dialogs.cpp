@@ -1,6 +1,7 @@
 #include <memory>
 
 #include <QAction>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,11 +9,10 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTest>
 #include <QTimer>
 
-#include "game/engine/settingskey.h"
-#include "game/forms/appearance.h"
 #include "game/forms/cardtable.h"
 #include "game/forms/frmasetukset.h"
 #include "game/forms/frmkysynimi.h"
@@ -20,6 +20,8 @@
 #include "game/forms/frmtietoja.h"
 #include "game/forms/frmvuska.h"
 #include "game/registry/mdlvuska2.h"
+#include "game/registry/settingskey.h"
+#include "platform/appearance.h"
 #include "platform/lifetime.h"
 #include "platform/registry.h"
 #include "platform/screen.h"
@@ -74,7 +76,7 @@ class TestDialogs : public QObject {
 private slots:
     void initTestCase()
     {
-        applyProgramFont();
+        platform::applyProgramFont();
         vuska::test::writeCardPictures(pictures_.path());
         platform::lifetime::setEndHandler([](int) {});
     }
@@ -392,6 +394,41 @@ private slots:
         QCOMPARE(boxes.last().title, QStringLiteral("Virhe"));
         g.window->parhaatTulokset().cmdPainike_Click(2);
         QCOMPARE(boxes.shown().size(), 2);
+    }
+
+    void helpButtonsOpenTheirTopics_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("settings: 17") << "frmAsetukset" << "Asetukset-ikkuna";
+        QTest::newRow("best results: 18") << "frmParhaatTulokset" << "Parhaat tulokset";
+    }
+
+    // The dialogs' help buttons open the game's help at their own topics.
+    void helpButtonsOpenTheirTopics()
+    {
+        QFETCH(QString, dialog);
+        QFETCH(QString, title);
+        QTemporaryDir folder;
+        vuska::test::writeCardPictures(folder.path());
+        const QString set = qEnvironmentVariable("VUSKA_SET_DIR");
+        for (const char* name : {"vuska.hlp", "vuska122.cnt"})
+            QVERIFY(QFile::copy(set + QLatin1Char('/') + QLatin1String(name), folder.path() + QLatin1Char('/') + QLatin1String(name)));
+        Game g(folder.path());
+        const MessageBoxScript noFailure; // any message would mean the help did not open
+        if (dialog == QLatin1String("frmAsetukset"))
+            g.window->asetukset().cmdPainike_Click(2);
+        else
+            g.window->parhaatTulokset().cmdPainike_Click(2);
+        QWidget* viewer = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String("helpViewer") && w->isVisible())
+                viewer = w;
+        }
+        QVERIFY2(viewer, "no help window opened");
+        const QString shown = viewer->findChild<QTextBrowser*>(QStringLiteral("topic"))->toPlainText();
+        QVERIFY2(shown.startsWith(title), qPrintable(shown.left(80)));
+        viewer->close();
     }
 
     // The menu bar carries the captions, trailing spaces included, and the shortcuts.
