@@ -9,8 +9,8 @@
 #include <QApplication>
 
 #include "game/engine/mdlvuska.h"
-#include "game/forms/appearance.h"
 #include "game/forms/cardtable.h"
+#include "platform/appearance.h"
 #include "platform/random.h"
 
 using Clock = std::chrono::steady_clock;
@@ -66,7 +66,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    vuska::applyProgramFont();
+    platform::applyProgramFont();
 
     TimedTable table(nullptr);
     table.resize(452, 455);

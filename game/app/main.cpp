@@ -1,11 +1,11 @@
 #include <QApplication>
 
-#include "game/app/startupreport.h"
-#include "game/forms/appearance.h"
 #include "game/forms/frmvuska.h"
+#include "platform/appearance.h"
 #include "platform/clock.h"
 #include "platform/lifetime.h"
 #include "platform/random.h"
+#include "platform/startupreport.h"
 #include "platform/termination.h"
 
 int main(int argc, char** argv)
@@ -14,7 +14,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Vuska"));
     // The program ends itself, in its own order, whatever windows are open.
     QApplication::setQuitOnLastWindowClosed(false);
-    vuska::applyProgramFont();
+    platform::applyProgramFont();
 
     platform::SystemClock clock;
     platform::SystemRandom random;
@@ -24,7 +24,7 @@ int main(int argc, char** argv)
         return 0;
     platform::onTerminationRequest(
         [&window] { window.Form_QueryUnload(vuska::UnloadMode::AppTaskManager); });
-    StartupReport::watch(&window);
+    platform::StartupReport::watch(&window);
     window.show();
     return app.exec();
 }

@@ -1,8 +1,8 @@
 #include <optional>
 
 #include "game/engine/mdlvuska.h"
-#include "game/engine/settingskey.h"
 #include "game/registry/mdlvuska2.h"
+#include "game/registry/settingskey.h"
 #include "platform/registry.h"
 
 namespace vuska {

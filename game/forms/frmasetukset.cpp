@@ -7,9 +7,9 @@
 #include <QSlider>
 
 #include "game/engine/mdlvuska.h"
-#include "game/engine/settingskey.h"
 #include "game/forms/helpcommand.h"
 #include "game/registry/mdlvuska2.h"
+#include "game/registry/settingskey.h"
 #include "platform/messagebox.h"
 #include "platform/pointer.h"
 
@@ -39,10 +39,11 @@ void fitWidth(QWidget* control)
 } // namespace
 
 frmAsetukset::frmAsetukset(mdlVuska& game, QWidget* parent)
-    : DialogForm(QStringLiteral("frmAsetukset"), QStringLiteral("Asetukset"), 5175, 5295, parent), game_(game)
+    : platform::DialogForm(QStringLiteral("frmAsetukset"), QStringLiteral("Asetukset"), 5175, 5295, parent), game_(game)
 {
-    cmdPainike_ = buttonColumn<3>(this, {QStringLiteral("OK"), QStringLiteral("Peruuta"), QStringLiteral("&Ohje")},
-                                  3720, {120, 580, 1200}, [this](int i) { cmdPainike_Click(i); });
+    cmdPainike_ = platform::buttonColumn<3>(this,
+                                            {QStringLiteral("OK"), QStringLiteral("Peruuta"), QStringLiteral("&Ohje")},
+                                            3720, {120, 580, 1200}, [this](int i) { cmdPainike_Click(i); });
     cmdPainike_[0]->setDefault(true);
 
     const auto frame = [this](const char* name, const QString& caption, int top, int height) {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "game/forms/dialogform.h"
+#include "platform/twipsdialog.h"
 
 class QGroupBox;
 class QPushButton;
@@ -14,7 +14,7 @@ namespace vuska {
 class mdlVuska;
 
 // The settings: how the starter is chosen, the two animations and their speed.
-class frmAsetukset : public DialogForm {
+class frmAsetukset : public platform::DialogForm {
     Q_OBJECT
 public:
     frmAsetukset(mdlVuska& game, QWidget* parent);

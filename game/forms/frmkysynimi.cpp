@@ -14,7 +14,7 @@ namespace vuska {
 using platform::ScreenPointer;
 
 frmKysyNimi::frmKysyNimi(mdlVuska& game, QWidget* gameWindow)
-    : DialogForm(QStringLiteral("frmKysyNimi"), QStringLiteral("Onneksi olkoon!"), 5295, 1680, gameWindow),
+    : platform::DialogForm(QStringLiteral("frmKysyNimi"), QStringLiteral("Onneksi olkoon!"), 5295, 1680, gameWindow),
       game_(game), gameWindow_(gameWindow)
 {
     lblTeksti_ = new QLabel(this);
@@ -31,7 +31,7 @@ frmKysyNimi::frmKysyNimi(mdlVuska& game, QWidget* gameWindow)
     connect(txtNimi_, &QLineEdit::textChanged, this, &frmKysyNimi::txtNimi_Change);
 
     // Peruuta moves to its place when the dialog loads.
-    cmdPainike_ = buttonColumn<2>(this, {QStringLiteral("OK"), QStringLiteral("Peruuta")}, 3840, {120, 120},
+    cmdPainike_ = platform::buttonColumn<2>(this, {QStringLiteral("OK"), QStringLiteral("Peruuta")}, 3840, {120, 120},
                                   [this](int i) { cmdPainike_Click(i); });
     cmdPainike_[0]->setDefault(true);
     setTabOrder(txtNimi_, cmdPainike_[0]);

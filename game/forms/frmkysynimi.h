@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "game/forms/dialogform.h"
+#include "platform/twipsdialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -13,7 +13,7 @@ namespace vuska {
 class mdlVuska;
 
 // The name entry for a run of won games that reached the best-results list.
-class frmKysyNimi : public DialogForm {
+class frmKysyNimi : public platform::DialogForm {
     Q_OBJECT
 public:
     frmKysyNimi(mdlVuska& game, QWidget* gameWindow);

@@ -6,8 +6,8 @@
 #include <QShowEvent>
 
 #include "game/engine/mdlvuska.h"
-#include "game/engine/settingskey.h"
 #include "game/forms/helpcommand.h"
+#include "game/registry/settingskey.h"
 #include "platform/messagebox.h"
 #include "platform/pointer.h"
 
@@ -16,7 +16,7 @@ namespace vuska {
 using platform::ScreenPointer;
 
 frmParhaatTulokset::frmParhaatTulokset(mdlVuska& game, QWidget* parent)
-    : DialogForm(QStringLiteral("frmParhaatTulokset"), QStringLiteral("Parhaat tulokset"), 5535, 3375, parent),
+    : platform::DialogForm(QStringLiteral("frmParhaatTulokset"), QStringLiteral("Parhaat tulokset"), 5535, 3375, parent),
       game_(game)
 {
     frParhaat_ = new QGroupBox(QStringLiteral("Eniten pelejä peräkkäin voittaneet"), this);
@@ -41,7 +41,7 @@ frmParhaatTulokset::frmParhaatTulokset(mdlVuska& game, QWidget* parent)
         lblNimi_[size_t(i)] = nimi;
         lblTulos_[size_t(i)] = tulos;
     }
-    cmdPainike_ = buttonColumn<3>(this, {QStringLiteral("OK"), QStringLiteral("&Tyhjennä"), QStringLiteral("&Ohje")},
+    cmdPainike_ = platform::buttonColumn<3>(this, {QStringLiteral("OK"), QStringLiteral("&Tyhjennä"), QStringLiteral("&Ohje")},
                                   4080, {120, 580, 1200}, [this](int i) { cmdPainike_Click(i); });
     // OK is both the default and the cancel button.
     cmdPainike_[0]->setDefault(true);
@@ -79,7 +79,7 @@ void frmParhaatTulokset::Form_Load()
 
 void frmParhaatTulokset::showEvent(QShowEvent* event)
 {
-    DialogForm::showEvent(event);
+    platform::DialogForm::showEvent(event);
     // Form_Activate
     platform::setScreenPointer(ScreenPointer::Default);
 }

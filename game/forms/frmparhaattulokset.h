@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "game/forms/dialogform.h"
+#include "platform/twipsdialog.h"
 
 class QGroupBox;
 class QLabel;
@@ -13,7 +13,7 @@ namespace vuska {
 class mdlVuska;
 
 // The best-results list: ten rows of name and run length, clearing, and help.
-class frmParhaatTulokset : public DialogForm {
+class frmParhaatTulokset : public platform::DialogForm {
     Q_OBJECT
 public:
     frmParhaatTulokset(mdlVuska& game, QWidget* parent);

@@ -8,7 +8,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "game/engine/settingskey.h"
+#include "game/registry/settingskey.h"
 #include "platform/messagebox.h"
 #include "platform/pointer.h"
 
@@ -37,7 +37,7 @@ void fitWidth(QLabel* label)
 } // namespace
 
 frmTietoja::frmTietoja(const QString& programFolder, QWidget* parent)
-    : DialogForm(QStringLiteral("frmTietoja"), QStringLiteral("Tietoja ohjelmasta"), 5655, 3495, parent),
+    : platform::DialogForm(QStringLiteral("frmTietoja"), QStringLiteral("Tietoja ohjelmasta"), 5655, 3495, parent),
       programFolder_(programFolder)
 {
     pTaustakuva_ = new QLabel(this);
@@ -159,7 +159,7 @@ bool frmTietoja::eventFilter(QObject* watched, QEvent* event)
             }
         }
     }
-    return DialogForm::eventFilter(watched, event);
+    return platform::DialogForm::eventFilter(watched, event);
 }
 
 void frmTietoja::lblTeksti_Click(int index)

@@ -6,7 +6,7 @@
 #include <QCursor>
 #include <QUrl>
 
-#include "game/forms/dialogform.h"
+#include "platform/twipsdialog.h"
 
 class QLabel;
 class QPushButton;
@@ -15,7 +15,7 @@ namespace vuska {
 
 // The about box: name, version and author beside a picture, and links to the author's
 // e-mail and home page. It also holds the pointing-hand cursor of the program.
-class frmTietoja : public DialogForm {
+class frmTietoja : public platform::DialogForm {
     Q_OBJECT
 public:
     frmTietoja(const QString& programFolder, QWidget* parent);

@@ -17,9 +17,7 @@
 #include <optional>
 #include <utility>
 
-#include "game/engine/settingskey.h"
 #include "game/forms/cardtable.h"
-#include "game/forms/dialogform.h"
 #include "game/forms/frmasetukset.h"
 #include "game/forms/frmkysynimi.h"
 #include "game/forms/frmparhaattulokset.h"
@@ -27,9 +25,11 @@
 #include "game/forms/helpcommand.h"
 #include "game/forms/inputblocker.h"
 #include "game/registry/mdlvuska2.h"
+#include "game/registry/settingskey.h"
 #include "platform/lifetime.h"
 #include "platform/pointer.h"
 #include "platform/screen.h"
+#include "platform/twipsdialog.h"
 
 namespace vuska {
 
@@ -94,7 +94,7 @@ frmVuska::frmVuska(const QString& programFolder, platform::Clock& clock, platfor
     // the cancel button (Esc); see keyPressEvent.
     const QString captions[2] = {QStringLiteral("&Uusi peli"), QStringLiteral("&Lopeta")};
     for (int i = 0; i < 2; ++i)
-        cmdPainike_[size_t(i)] = commandButton(client_, i, captions[i], [this](int index) { cmdPainike_Click(index); });
+        cmdPainike_[size_t(i)] = platform::commandButton(client_, i, captions[i], [this](int index) { cmdPainike_Click(index); });
 
     // Between a deal and its starter's decision the flags still hold the last game's turn:
     // no card counts until the starter has decided who begins.

@@ -9,6 +9,7 @@
 #include "game/engine/mdlvuska.h"
 #include "platform/clock.h"
 #include "platform/random.h"
+#include "platform/unloadmode.h"
 
 class QAction;
 class QFrame;
@@ -25,8 +26,7 @@ class frmKysyNimi;
 class frmParhaatTulokset;
 class frmTietoja;
 
-// Why a window is asked to close.
-enum class UnloadMode { FormControlMenu = 0, FormCode = 1, AppWindows = 2, AppTaskManager = 3 };
+using platform::UnloadMode;
 
 // The game table window: the card table, the row of buttons, the menus, the start-up,
 // the new-game and quit commands, and the starter that decides who begins each deal.

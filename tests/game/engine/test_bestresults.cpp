@@ -11,8 +11,8 @@
 #include <QThread>
 
 #include "game/engine/mdlvuska.h"
-#include "game/engine/settingskey.h"
 #include "game/registry/mdlvuska2.h"
+#include "game/registry/settingskey.h"
 #include "platform/registry.h"
 #include "tests/support/enginefakes.h"
 #include "tests/support/sandbox.h"

@@ -12,13 +12,13 @@
 
 #include <utility>
 
-#include "game/engine/settingskey.h"
-#include "game/forms/appearance.h"
 #include "game/forms/cardtable.h"
 #include "game/forms/frmasetukset.h"
 #include "game/forms/frmkysynimi.h"
 #include "game/forms/frmvuska.h"
 #include "game/registry/mdlvuska2.h"
+#include "game/registry/settingskey.h"
+#include "platform/appearance.h"
 #include "platform/lifetime.h"
 #include "platform/registry.h"
 #include "platform/screen.h"
@@ -66,7 +66,7 @@ class TestFrmVuska : public QObject {
 private slots:
     void initTestCase()
     {
-        applyProgramFont();
+        platform::applyProgramFont();
         vuska::test::writeCardPictures(pictures_.path());
         platform::lifetime::setEndHandler([this](int) { ++ends_; });
     }

@@ -6,12 +6,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "game/engine/settingskey.h"
-#include "game/forms/appearance.h"
 #include "game/forms/cardtable.h"
 #include "game/forms/frmkysynimi.h"
 #include "game/forms/frmvuska.h"
 #include "game/registry/mdlvuska2.h"
+#include "game/registry/settingskey.h"
+#include "platform/appearance.h"
 #include "platform/lifetime.h"
 #include "platform/screen.h"
 #include "tests/support/fakes.h"
@@ -80,7 +80,7 @@ class TestWholeGame : public QObject {
 private slots:
     void initTestCase()
     {
-        applyProgramFont();
+        platform::applyProgramFont();
         vuska::test::writeCardPictures(pictures_.path());
         platform::lifetime::setEndHandler([](int) {});
         platform::screen::setTwipsPerPixelOverride(15, 15);

@@ -1,4 +1,4 @@
-#include "game/app/startupreport.h"
+#include "platform/startupreport.h"
 
 #include <chrono>
 
@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QTimer>
 #include <QWidget>
+
+namespace platform {
 
 void StartupReport::watch(QWidget* window)
 {
@@ -32,3 +34,5 @@ bool StartupReport::eventFilter(QObject* watched, QEvent* event)
     }
     return false;
 }
+
+} // namespace platform

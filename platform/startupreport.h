@@ -5,7 +5,9 @@
 
 class QWidget;
 
-// For the start-up benchmark: when VUSKA_STARTUP_REPORT names a file, the wall-clock time
+namespace platform {
+
+// For the start-up benchmarks: when VUSKA_STARTUP_REPORT names a file, the wall-clock time
 // (nanoseconds since the epoch) at which the window has been painted for the first time is
 // written there. Nothing happens otherwise.
 class StartupReport : public QObject {
@@ -20,3 +22,5 @@ private:
     QString file_;
     bool done_ = false;
 };
+
+} // namespace platform

@@ -1,9 +1,9 @@
-#include "game/forms/appearance.h"
+#include "platform/appearance.h"
 
 #include <QApplication>
 #include <QFont>
 
-namespace vuska {
+namespace platform {
 
 void applyProgramFont()
 {
@@ -12,4 +12,4 @@ void applyProgramFont()
     QApplication::setFont(font);
 }
 
-} // namespace vuska
+} // namespace platform

@@ -8,22 +8,38 @@
 
 class QPushButton;
 
-namespace vuska {
+namespace platform {
+
+// Where a dialog window appears when it is shown.
+enum class DialogPlacement {
+    // Centred on the screen before it appears, so that it never jumps; modal by default.
+    CentredOnScreen,
+    // Where the program moved it, or where the window manager puts a new window when the
+    // program never did; not modal by default.
+    AsPlaced,
+};
 
 // A dialog laid out in twips like its original design: a fixed dialog border, no minimise
-// or maximise button, no taskbar entry, opening centred on the screen.
+// or maximise button, no taskbar entry.
 class DialogForm : public QDialog {
 public:
     DialogForm(const QString& objectName, const QString& caption, int clientWidthTwips, int clientHeightTwips,
-               QWidget* parent);
+               QWidget* parent, DialogPlacement placement = DialogPlacement::CentredOnScreen);
 
     // Places a control at a twips rectangle inside its parent (the dialog or a frame).
     static void place(QWidget* control, int left, int top, int width, int height);
     static int pixelsX(int twips);
     static int pixelsY(int twips);
 
-    // Centred on the screen before the window appears, so that it never jumps.
+    DialogPlacement placement() const { return placement_; }
+
     void setVisible(bool visible) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    DialogPlacement placement_;
 };
 
 // Button `index` of a window's row of command buttons (cmdPainike_<index>). Enter presses it
@@ -45,4 +61,4 @@ std::array<QPushButton*, N> buttonColumn(QWidget* parent, const std::array<QStri
     return buttons;
 }
 
-} // namespace vuska
+} // namespace platform

@@ -1,32 +1,34 @@
-#include "game/forms/dialogform.h"
+#include "platform/twipsdialog.h"
 
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 
 #include "platform/screen.h"
 
-namespace vuska {
+namespace platform {
 
 DialogForm::DialogForm(const QString& objectName, const QString& caption, int clientWidthTwips,
-                       int clientHeightTwips, QWidget* parent)
+                       int clientHeightTwips, QWidget* parent, DialogPlacement placement)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      placement_(placement)
 {
     setObjectName(objectName);
     setWindowTitle(caption);
-    setModal(true);
+    setModal(placement == DialogPlacement::CentredOnScreen);
     setFixedSize(pixelsX(clientWidthTwips), pixelsY(clientHeightTwips));
 }
 
 int DialogForm::pixelsX(int twips)
 {
-    return qRound(double(twips) / platform::screen::twipsPerPixelX());
+    return qRound(double(twips) / screen::twipsPerPixelX());
 }
 
 int DialogForm::pixelsY(int twips)
 {
-    return qRound(double(twips) / platform::screen::twipsPerPixelY());
+    return qRound(double(twips) / screen::twipsPerPixelY());
 }
 
 void DialogForm::place(QWidget* control, int left, int top, int width, int height)
@@ -36,7 +38,7 @@ void DialogForm::place(QWidget* control, int left, int top, int width, int heigh
 
 void DialogForm::setVisible(bool visible)
 {
-    if (visible && !isVisible()) {
+    if (visible && !isVisible() && placement_ == DialogPlacement::CentredOnScreen) {
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             const QRect area = screen->availableGeometry();
             move(area.center() - QPoint(width() / 2, height() / 2));
@@ -45,9 +47,15 @@ void DialogForm::setVisible(bool visible)
     QDialog::setVisible(visible);
 }
 
-} // namespace vuska
-
-namespace vuska {
+void DialogForm::showEvent(QShowEvent* event)
+{
+    // QDialog would centre a window the program never moved; this one is left to the window
+    // manager instead, as any new top-level window is.
+    if (placement_ == DialogPlacement::AsPlaced)
+        QWidget::showEvent(event);
+    else
+        QDialog::showEvent(event);
+}
 
 QPushButton* commandButton(QWidget* parent, int index, const QString& caption, std::function<void(int)> handler)
 {
@@ -61,4 +69,4 @@ QPushButton* commandButton(QWidget* parent, int index, const QString& caption, s
     return button;
 }
 
-} // namespace vuska
+} // namespace platform

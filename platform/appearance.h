@@ -1,9 +1,9 @@
 #pragma once
 
-namespace vuska {
+namespace platform {
 
 // The look the twips layouts were made for: an 8-point sans serif of the classic metrics,
 // which Liberation Sans matches at 11 pixels.
 void applyProgramFont();
 
-} // namespace vuska
+} // namespace platform
