@@ -1,0 +1,64 @@
+# The files of the installation set, in the order setup checks, copies and removes them.
+# setup.exe and vuska.exe are the two programs; every other one is a data file of assets/.
+set(VUSKA_INSTALLATION_SET
+  file_id.diz
+  hertta10.jpg
+  hertta11.jpg
+  hertta12.jpg
+  hertta13.jpg
+  hertta2.jpg
+  hertta3.jpg
+  hertta4.jpg
+  hertta5.jpg
+  hertta6.jpg
+  hertta7.jpg
+  hertta8.jpg
+  hertta9.jpg
+  herttaa.jpg
+  pata10.jpg
+  pata11.jpg
+  pata12.jpg
+  pata13.jpg
+  pata2.jpg
+  pata3.jpg
+  pata4.jpg
+  pata5.jpg
+  pata6.jpg
+  pata7.jpg
+  pata8.jpg
+  pata9.jpg
+  pataa.jpg
+  readme.txt
+  risti10.jpg
+  risti11.jpg
+  risti12.jpg
+  risti13.jpg
+  risti2.jpg
+  risti3.jpg
+  risti4.jpg
+  risti5.jpg
+  risti6.jpg
+  risti7.jpg
+  risti8.jpg
+  risti9.jpg
+  ristia.jpg
+  ruutu10.jpg
+  ruutu11.jpg
+  ruutu12.jpg
+  ruutu13.jpg
+  ruutu2.jpg
+  ruutu3.jpg
+  ruutu4.jpg
+  ruutu5.jpg
+  ruutu6.jpg
+  ruutu7.jpg
+  ruutu8.jpg
+  ruutu9.jpg
+  ruutua.jpg
+  setup.exe
+  tausta.jpg
+  vuska.exe
+  vuska.hlp
+  vuska122.cnt
+)
+set(VUSKA_SET_PROGRAMS setup.exe vuska.exe)

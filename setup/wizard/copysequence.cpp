@@ -1,0 +1,163 @@
+#include "setup/wizard/copysequence.h"
+
+#include <algorithm>
+
+#include "platform/drives.h"
+#include "platform/lifetime.h"
+#include "platform/pointer.h"
+
+namespace vuska::setup {
+
+namespace {
+
+using platform::ScreenPointer;
+using platform::installfiles::FolderInstallation;
+
+// pbPalkki's maximum: the last file leaves the bar full.
+constexpr int kProgressMaximum = 58;
+
+QString windowsChild(const QString& folder, const QString& name)
+{
+    return folder + QLatin1Char('\\') + name;
+}
+
+std::optional<QString> hostChild(const QString& windowsFolder, const QString& name)
+{
+    return platform::drives::toHost(windowsChild(windowsFolder, name));
+}
+
+} // namespace
+
+CopySequence::CopySequence(CopyWindowHooks window, std::function<void()> registerInstallation,
+                           platform::installfiles::FileSystem& fs, std::span<const InstallFile> files)
+    : window_(std::move(window)), registerInstallation_(std::move(registerInstallation)), fs_(fs),
+      files_(files)
+{
+}
+
+std::optional<CopySequence::Result> CopySequence::run(const QString& SourceFolder,
+                                                      QString& TargetFolder, bool CreateTargetFolder)
+{
+    if (started_)
+        return std::nullopt;
+    started_ = true;
+    if (TargetFolder.endsWith(QLatin1Char('\\')))
+        TargetFolder.chop(1);
+    platform::setScreenPointer(ScreenPointer::Hourglass);
+    const Result result = copy(SourceFolder, TargetFolder, CreateTargetFolder);
+    platform::setScreenPointer(ScreenPointer::Default);
+    return result;
+}
+
+// The program may be told to end while the window lets events run; what the user had in
+// the folder must survive that as well as any failure.
+bool CopySequence::endingDuringYield() const
+{
+    window_.letEventsRun();
+    return platform::lifetime::ending();
+}
+
+CopySequence::Result CopySequence::copy(const QString& SourceFolder, const QString& TargetFolder,
+                                        bool CreateTargetFolder)
+{
+    const std::optional<QString> target = platform::drives::toHost(TargetFolder);
+    bool folderMade = false;
+    const auto removeMadeFolder = [&] {
+        if (folderMade)
+            fs_.removeEmptyFolder(*target);
+    };
+
+    if (CreateTargetFolder) {
+        folderMade = target && fs_.createFolder(*target);
+        if (!folderMade) {
+            platform::setScreenPointer(ScreenPointer::Default);
+            window_.error(QStringLiteral("Kansion ") + TargetFolder + QStringLiteral(" luominen ei onnistu.")
+                              + QLatin1Char('\n') + QStringLiteral("Valitse kansio uudelleen."),
+                          QStringLiteral("Virhe"));
+            return Result::BackToStep2;
+        }
+    }
+
+    if (endingDuringYield()) {
+        removeMadeFolder();
+        return Result::EndProgram;
+    }
+
+    // Nothing is copied from a set that is incomplete or has been tampered with. A folder
+    // made above stays, empty.
+    if (!verify(SourceFolder))
+        return Result::EndProgram;
+
+    // Without a host folder nothing can be written, and the first copy reports it.
+    FolderInstallation installation(target.value_or(QString()), fs_);
+    const auto rollback = [&] {
+        installation.rollback();
+        removeMadeFolder();
+    };
+    const auto fail = [&](const QString& text) {
+        platform::setScreenPointer(ScreenPointer::Default);
+        window_.error(text, QStringLiteral("Virhe"));
+        platform::setScreenPointer(ScreenPointer::Hourglass);
+        rollback();
+        return Result::EndProgram;
+    };
+
+    int k = 0;
+    for (const InstallFile& file : files_) {
+        ++k;
+        const QString name = QString::fromUtf8(file.name);
+        window_.status(QStringLiteral("Kopioidaan: ") + windowsChild(SourceFolder, name),
+                       QStringLiteral("Kohde: ") + windowsChild(TargetFolder, name));
+        window_.progress(std::min(k, kProgressMaximum));
+        if (endingDuringYield()) {
+            rollback();
+            return Result::EndProgram;
+        }
+
+        if (target && !installation.keepAside(name))
+            return fail(QStringLiteral("Jo olemassa olevan tiedoston ") + name
+                        + QStringLiteral(" poisto ei onnistu.") + QLatin1Char('\n')
+                        + QStringLiteral("Asennus keskeytetään."));
+        const std::optional<QString> source = hostChild(SourceFolder, name);
+        if (!target || !source || !installation.install(*source, name))
+            return fail(QStringLiteral("Tiedoston ") + name + QStringLiteral(" kopiointi ei onnistu. Asennus")
+                        + QLatin1Char('\n')
+                        + QStringLiteral("keskeytetään ja jo asennetut tiedostot poistetaan."));
+
+        if (endingDuringYield()) {
+            rollback();
+            return Result::EndProgram;
+        }
+    }
+
+    installation.commit();
+    if (registerInstallation_)
+        registerInstallation_();
+    return Result::Done;
+}
+
+bool CopySequence::verify(const QString& SourceFolder)
+{
+    for (const InstallFile& file : files_) {
+        const QString name = QString::fromUtf8(file.name);
+        const std::optional<QString> path = hostChild(SourceFolder, name);
+        const std::optional<qint64> size = path ? fs_.size(*path) : std::nullopt;
+        if (!size) {
+            platform::setScreenPointer(ScreenPointer::Default);
+            window_.error(QStringLiteral("Tiedostoa ") + name + QStringLiteral(" ei löydy, joten ohjelman")
+                              + QLatin1Char('\n') + QStringLiteral("asennus keskeytetään."),
+                          QStringLiteral("Ei tiedostoa"));
+            return false;
+        }
+        if (*size != file.size) {
+            platform::setScreenPointer(ScreenPointer::Default);
+            window_.error(QStringLiteral("Tiedostoa ") + name + QStringLiteral(" on muokattu luvattomasti. Asennus")
+                              + QLatin1Char('\n') + QStringLiteral("keskeytetään."),
+                          QStringLiteral("Tiedostoa muokattu"));
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace vuska::setup

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <span>
+
+#include <QString>
+
+#include "platform/installfiles.h"
+#include "setup/wizard/copywindowhooks.h"
+#include "setup/wizard/filetable.h"
+
+namespace vuska::setup {
+
+// The work of the copy window frmTiedostojenKopiointi, from its first activation to the
+// moment it may close: the target folder made when asked for, every file of the
+// installation set checked beside setup before anything is copied, the files copied one by
+// one with the window's status lines and progress bar kept up to date, and the
+// registration run at the end. A failure puts the target folder back as it was before
+// (files of an earlier installation there included) and removes a folder that was made.
+//
+// The paths are Windows paths, as the wizard holds them; the drive map turns them into host
+// paths. One object serves one showing of the window and runs once.
+class CopySequence {
+public:
+    enum class Result {
+        Done,        // everything is copied and registered: the window may close, step 5 follows
+        BackToStep2, // the target folder could not be made: back to step 2 to choose again
+        EndProgram,  // a file check or a copy failed (already reported): the program ends
+    };
+
+    CopySequence(CopyWindowHooks window, std::function<void()> registerInstallation,
+                 platform::installfiles::FileSystem& fs = platform::installfiles::realFileSystem(),
+                 std::span<const InstallFile> files = installationFiles());
+
+    // Runs the whole sequence. TargetFolder loses a trailing backslash on the way, as the
+    // registration and the rest of setup expect it. Nothing when it has run already or is
+    // running (a focus event during one of its turns of the message loop), so that the
+    // caller can simply call it on every activation.
+    std::optional<Result> run(const QString& SourceFolder, QString& TargetFolder,
+                              bool CreateTargetFolder);
+
+    bool started() const { return started_; }
+
+private:
+    Result copy(const QString& SourceFolder, const QString& TargetFolder,
+                bool CreateTargetFolder);
+    bool verify(const QString& SourceFolder);
+    bool endingDuringYield() const;
+
+    CopyWindowHooks window_;
+    std::function<void()> registerInstallation_;
+    platform::installfiles::FileSystem& fs_;
+    std::span<const InstallFile> files_;
+    bool started_ = false;
+};
+
+} // namespace vuska::setup
