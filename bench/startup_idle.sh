@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
-# Start-up and idle figures of the game, started from the installation-set folder on a
-# private Xvfb display with a fresh XDG sandbox:
+# Start-up and idle figures of the game and of the installer, each started from the
+# installation-set folder on a private Xvfb display with a fresh XDG sandbox:
 #   - time from process start to the first painted window (median of several starts),
 #   - resident memory after start-up,
-#   - processor time and voluntary context switches (wakeups) over 20 s of idling after
-#     the first deal.
+#   - processor time and voluntary context switches (wakeups) over 20 s of idling, the game
+#     after its first deal, the installer on its first wizard page.
 # Prints figures only; it never fails on a timing.
 #   bench/startup_idle.sh [BUILD_DIR] [IDLE_SECONDS] [STARTS]
 set -euo pipefail
 build=${1:-build}
 idle=${2:-20}
 starts=${3:-7}
-exe=$(cd "$build/vuska122" && pwd)/vuska.exe
-[ -x "$exe" ] || { echo "no $exe: build first" >&2; exit 1; }
+set_dir=$(cd "$build/vuska122" && pwd)
+for exe in "$set_dir/vuska.exe" "$set_dir/setup.exe"; do
+  [ -x "$exe" ] || { echo "no $exe: build first" >&2; exit 1; }
+done
 command -v Xvfb >/dev/null || { echo "Xvfb is missing (apt-get install xvfb)" >&2; exit 1; }
 
 sbx=$(mktemp -d)
@@ -26,36 +28,43 @@ sleep 0.3
 
 fresh_env() {
   rm -rf "$sbx/home"; mkdir -p "$sbx/home/config" "$sbx/home/run"; chmod 700 "$sbx/home/run"
-  export HOME=$sbx/home XDG_CONFIG_HOME=$sbx/home/config XDG_RUNTIME_DIR=$sbx/home/run
+  export HOME=$sbx/home XDG_CONFIG_HOME=$sbx/home/config XDG_DATA_HOME=$sbx/home/data XDG_RUNTIME_DIR=$sbx/home/run
 }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 wakeups() { cat /proc/"$1"/task/*/status | awk '/^voluntary_ctxt_switches/ {s += $2} END {print s}'; }
 
-times=()
-for i in $(seq "$starts"); do
-  fresh_env
-  report=$sbx/report
-  rm -f "$report"
-  t0=$(date +%s%N)
-  VUSKA_STARTUP_REPORT=$report "$exe" & pid=$!
-  for _ in $(seq 100); do [ -s "$report" ] && break; sleep 0.05; done
-  t1=$(cat "$report" 2>/dev/null || echo "$t0")
-  times+=($(( (t1 - t0) / 1000 )))
-  if [ "$i" -lt "$starts" ]; then kill -9 $pid; wait $pid 2>/dev/null || true; fi
-done
-sorted=($(printf '%s\n' "${times[@]}" | sort -n))
-median=${sorted[$(( ${#sorted[@]} / 2 ))]}
-awk -v m="$median" -v lo="${sorted[0]}" -v hi="${sorted[-1]}" -v n="$starts" \
-  'BEGIN { printf "start-up to first painted window: median %.1f ms (min %.1f, max %.1f, %d starts)\n", m / 1000, lo / 1000, hi / 1000, n }'
+# measure EXE WHAT IDLE_WHERE: the figures of one program.
+measure() {
+  local exe=$1 what=$2 where=$3 times=() i t0 t1 pid sorted median rss hz c0 c1 w0 w1
+  echo "$what:"
+  for i in $(seq "$starts"); do
+    fresh_env
+    report=$sbx/report
+    rm -f "$report"
+    t0=$(date +%s%N)
+    VUSKA_STARTUP_REPORT=$report "$exe" & pid=$!
+    for _ in $(seq 100); do [ -s "$report" ] && break; sleep 0.05; done
+    t1=$(cat "$report" 2>/dev/null || echo "$t0")
+    times+=($(( (t1 - t0) / 1000 )))
+    if [ "$i" -lt "$starts" ]; then kill -9 $pid; wait $pid 2>/dev/null || true; fi
+  done
+  sorted=($(printf '%s\n' "${times[@]}" | sort -n))
+  median=${sorted[$(( ${#sorted[@]} / 2 ))]}
+  awk -v m="$median" -v lo="${sorted[0]}" -v hi="${sorted[-1]}" -v n="$starts" \
+    'BEGIN { printf "  start-up to first painted window: median %.1f ms (min %.1f, max %.1f, %d starts)\n", m / 1000, lo / 1000, hi / 1000, n }'
 
-sleep 1
-rss=$(awk '/^VmRSS/ {print $2}' /proc/$pid/status)
-awk -v r="$rss" 'BEGIN { printf "resident memory after start-up: %.1f MB\n", r / 1024 }'
+  sleep 1
+  rss=$(awk '/^VmRSS/ {print $2}' /proc/$pid/status)
+  awk -v r="$rss" 'BEGIN { printf "  resident memory after start-up: %.1f MB\n", r / 1024 }'
 
-hz=$(getconf CLK_TCK)
-c0=$(cpu_ticks $pid); w0=$(wakeups $pid)
-sleep "$idle"
-c1=$(cpu_ticks $pid); w1=$(wakeups $pid)
-awk -v s="$idle" -v c=$(( c1 - c0 )) -v hz="$hz" -v w=$(( w1 - w0 )) \
-  'BEGIN { printf "idle %d s after the first deal: CPU time %.2f s (%.3f %% of a core), %d wakeups (voluntary context switches)\n", s, c / hz, c * 100 / hz / s, w }'
-kill -9 $pid; wait $pid 2>/dev/null || true
+  hz=$(getconf CLK_TCK)
+  c0=$(cpu_ticks $pid); w0=$(wakeups $pid)
+  sleep "$idle"
+  c1=$(cpu_ticks $pid); w1=$(wakeups $pid)
+  awk -v s="$idle" -v c=$(( c1 - c0 )) -v hz="$hz" -v w=$(( w1 - w0 )) -v where="$where" \
+    'BEGIN { printf "  idle %d s %s: CPU time %.2f s (%.3f %% of a core), %d wakeups (voluntary context switches)\n", s, where, c / hz, c * 100 / hz / s, w }'
+  kill -9 $pid; wait $pid 2>/dev/null || true
+}
+
+measure "$set_dir/vuska.exe" "the game (vuska.exe)" "after the first deal"
+measure "$set_dir/setup.exe" "the installer (setup.exe)" "on the first wizard page"

@@ -1,0 +1,30 @@
+#include <memory>
+
+#include <QApplication>
+
+#include "platform/appearance.h"
+#include "platform/lifetime.h"
+#include "platform/startupreport.h"
+#include "platform/termination.h"
+#include "setup/uninstall/frmpoisto.h"
+#include "setup/wizard/mdlvuskanasennus.h"
+#include "setup/wizard/programinfo.h"
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    vuska::setup::applyProgramInfo();
+    // The program ends itself, in its own order, whatever windows are open or hidden.
+    QApplication::setQuitOnLastWindowClosed(false);
+    platform::applyProgramFont();
+
+    vuska::setup::mdlVuskanAsennus installer(QCoreApplication::applicationDirPath());
+    installer.createRemovalWindow = [] { return std::make_unique<vuska::setup::frmPoisto>(); };
+    QWidget* first = installer.start();
+    if (platform::lifetime::ending() || !first)
+        return 0;
+    platform::onTerminationRequest(
+        [&installer] { installer.endRequested(platform::UnloadMode::AppTaskManager); });
+    platform::StartupReport::watch(first);
+    return app.exec();
+}

@@ -1,0 +1,100 @@
+#include "setup/uninstall/frmpoisto.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "platform/lifetime.h"
+#include "platform/pointer.h"
+#include "setup/wizard/wizardpage.h"
+
+namespace vuska::setup {
+
+frmPoisto::frmPoisto(QWidget* parent)
+    : platform::DialogForm(QStringLiteral("frmPoisto"), QStringLiteral("Vuska-ohjelman asennuksen poisto"),
+                           WizardPage::WidthTwips, WizardPage::HeightTwips, parent,
+                           platform::DialogPlacement::AsPlaced)
+{
+    pTaustakuva_ = new QLabel(this);
+    pTaustakuva_->setObjectName(QStringLiteral("pTaustakuva"));
+    pTaustakuva_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pTaustakuva_->setLineWidth(2);
+    pTaustakuva_->setAlignment(Qt::AlignCenter);
+    pTaustakuva_->setPixmap(QPixmap(QStringLiteral(":/asennus/asennus.jpg")));
+    place(pTaustakuva_, 120, 120, 2520, 4770);
+
+    Frame1_ = new QFrame(this);
+    Frame1_->setObjectName(QStringLiteral("Frame1"));
+    Frame1_->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    place(Frame1_, 120, 5010, 7200, 30);
+
+    struct Design {
+        const char* text;
+        int top, height;
+    };
+    const Design labels[4] = {
+        {"Tämä ohjelma poistaa tietokoneeltasi Vuska-ohjelman version 1.22 Freeware.", 240, 735},
+        {"Muiden Windows-sovellusten sulkeminen ennen poiston aloittamista on erittäin suositeltavaa.", 1080, 735},
+        {"Paina Poista-painiketta poistaaksesi Vuska-ohjelman.", 1920, 495},
+        {"Huom! Jos painat Poista-painiketta, et voi keskeyttää ohjelman poistoa.", 2520, 735},
+    };
+    for (int i = 0; i < 4; ++i) {
+        auto* label = new QLabel(QString::fromUtf8(labels[i].text), this);
+        label->setObjectName(QStringLiteral("lblTeksti_%1").arg(i));
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        place(label, WizardPage::ContentLeft, labels[i].top, WizardPage::ContentWidth, labels[i].height);
+        lblTeksti_[size_t(i)] = label;
+    }
+
+    const QString captions[2] = {QStringLiteral("&Poista"), QStringLiteral("Peruuta")};
+    const int lefts[2] = {4470, 5985};
+    for (int i = 0; i < 2; ++i) {
+        cmdPainike_[size_t(i)] =
+            platform::commandButton(this, i, captions[i], [this](int index) { cmdPainike_Click(index); });
+        place(cmdPainike_[size_t(i)], lefts[i], 5130, 1335, 375);
+    }
+    cmdPainike_[0]->setDefault(true);
+    cmdPainike_[0]->setFocus();
+}
+
+void frmPoisto::cmdPainike_Click(int index)
+{
+    if (index == 0) {
+        // Next step: the removal itself (the installed files by the file table, the shortcuts,
+        // the program group setup made, the registry keys) and the leftover-files dialog. Until
+        // then the button does nothing.
+        return;
+    }
+    if (index == 1)
+        unloadAndEnd();
+}
+
+void frmPoisto::unloadAndEnd()
+{
+    if (ending_ || platform::lifetime::ending())
+        return;
+    ending_ = true;
+    hide();
+    platform::lifetime::endProgram();
+}
+
+void frmPoisto::closeEvent(QCloseEvent* event)
+{
+    // Any close request ends the program at once; there is nothing to ask.
+    if (!ending_ && !platform::lifetime::ending()) {
+        platform::setScreenPointer(platform::ScreenPointer::Hourglass);
+        unloadAndEnd();
+    }
+    event->accept();
+}
+
+void frmPoisto::reject()
+{
+    cmdPainike_[1]->click();
+}
+
+} // namespace vuska::setup

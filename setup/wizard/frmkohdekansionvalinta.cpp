@@ -1,0 +1,146 @@
+#include "setup/wizard/frmkohdekansionvalinta.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "platform/drives.h"
+#include "platform/messagebox.h"
+#include "platform/pointer.h"
+#include "setup/wizard/folderlist.h"
+#include "setup/wizard/frmvaihe2.h"
+#include "setup/wizard/mdlvuskanasennus.h"
+
+namespace vuska::setup {
+
+using platform::ScreenPointer;
+using platform::drives::DriveError;
+
+frmKohdekansionValinta::frmKohdekansionValinta(mdlVuskanAsennus& installer, QWidget* parent)
+    : platform::DialogForm(QStringLiteral("frmKohdekansionValinta"), QStringLiteral("Valitse kohdekansio"), 6630,
+                           4245, parent),
+      installer_(installer)
+{
+    lblTeksti_ = new QLabel(QStringLiteral("&Kansio, jonne haluat asentaa:"), this);
+    lblTeksti_->setObjectName(QStringLiteral("lblTeksti"));
+    lblTeksti_->setTextFormat(Qt::PlainText);
+    place(lblTeksti_, 120, 120, 4935, 255);
+
+    txtKohdekansio_ = new QLineEdit(this);
+    txtKohdekansio_->setObjectName(QStringLiteral("txtKohdekansio"));
+    place(txtKohdekansio_, 120, 390, 4935, 315);
+    lblTeksti_->setBuddy(txtKohdekansio_);
+    connect(txtKohdekansio_, &QLineEdit::textChanged, this, &frmKohdekansionValinta::txtKohdekansio_Change);
+
+    dirKansiot_ = new FolderList(this);
+    dirKansiot_->setObjectName(QStringLiteral("dirKansiot"));
+    place(dirKansiot_, 120, 825, 4935, 2775);
+    connect(dirKansiot_, &FolderList::changed, this, &frmKohdekansionValinta::dirKansiot_Change);
+
+    drvAsemat_ = new QComboBox(this);
+    drvAsemat_->setObjectName(QStringLiteral("drvAsemat"));
+    place(drvAsemat_, 120, 3720, 4935, 345);
+    connect(drvAsemat_, &QComboBox::currentIndexChanged, this, &frmKohdekansionValinta::drvAsemat_Change);
+
+    cmdPainike_ = platform::buttonColumn<2>(this, {QStringLiteral("OK"), QStringLiteral("Peruuta")}, 5175,
+                                            {390, 870}, [this](int index) { cmdPainike_Click(index); });
+    cmdPainike_[0]->setDefault(true);
+
+    QWidget::setTabOrder(txtKohdekansio_, dirKansiot_);
+    QWidget::setTabOrder(dirKansiot_, drvAsemat_);
+    QWidget::setTabOrder(drvAsemat_, cmdPainike_[0]);
+    QWidget::setTabOrder(cmdPainike_[0], cmdPainike_[1]);
+    txtKohdekansio_->setFocus();
+}
+
+void frmKohdekansionValinta::Form_Load()
+{
+    platform::setScreenPointer(ScreenPointer::Default);
+    {
+        const QSignalBlocker quiet(drvAsemat_);
+        drvAsemat_->clear();
+        for (const platform::drives::Drive& drive : platform::drives::driveList())
+            drvAsemat_->addItem(QString(drive.letter.toLower()) + u':', QString(drive.letter));
+    }
+
+    QStringList candidates{platform::drives::toWindows(QDir::currentPath()),
+                           QStringLiteral("C:\\Program Files"), QStringLiteral("C:\\")};
+    for (const platform::drives::Drive& drive : platform::drives::driveList())
+        candidates.append(platform::drives::currentFolder(drive.letter));
+    {
+        // The text box takes the first path below, by the change event, as the path is set.
+        const QSignalBlocker quiet(dirKansiot_);
+        for (const QString& candidate : candidates)
+            if (!candidate.isEmpty() && dirKansiot_->setPath(candidate) == DriveError::None)
+                break;
+    }
+    showDriveOfPath();
+    txtKohdekansio_->setText(dirKansiot_->path());
+    txtKohdekansio_Change();
+}
+
+void frmKohdekansionValinta::showDriveOfPath()
+{
+    const QString path = dirKansiot_->path();
+    if (path.isEmpty())
+        return;
+    const QSignalBlocker quiet(drvAsemat_);
+    drvAsemat_->setCurrentIndex(drvAsemat_->findData(QString(path.front().toUpper())));
+}
+
+void frmKohdekansionValinta::drvAsemat_Change()
+{
+    const QString letter = drvAsemat_->currentData().toString();
+    if (letter.isEmpty())
+        return;
+    // A drive opens at its current folder; one that has gone since opens at the root.
+    DriveError error = platform::drives::check(letter.front());
+    if (error == DriveError::None) {
+        error = dirKansiot_->setPath(platform::drives::currentFolder(letter.front()));
+        if (error == DriveError::Other)
+            error = dirKansiot_->setPath(letter + QStringLiteral(":\\"));
+    }
+    if (error == DriveError::None)
+        return;
+    platform::MessageBoxRequest box;
+    box.title = QStringLiteral("Virhe");
+    box.icon = platform::MsgIcon::Exclamation;
+    switch (error) {
+    case DriveError::NoMedium: box.text = QStringLiteral("Asemassa ei ole levyä."); break;
+    case DriveError::NotReady: box.text = QStringLiteral("Asema ei ole valmiustilassa."); break;
+    default: box.text = QStringLiteral("Asemaa ei voi valita."); break;
+    }
+    platform::messageBox(box, this);
+}
+
+void frmKohdekansionValinta::dirKansiot_Change()
+{
+    txtKohdekansio_->setText(dirKansiot_->path());
+}
+
+void frmKohdekansionValinta::txtKohdekansio_Change()
+{
+    cmdPainike_[0]->setEnabled(!txtKohdekansio_->text().isEmpty());
+}
+
+void frmKohdekansionValinta::cmdPainike_Click(int index)
+{
+    if (index == 0) {
+        platform::setScreenPointer(ScreenPointer::Hourglass);
+        installer_.vaihe2().txtKohdekansio()->setText(txtKohdekansio_->text());
+        QDialog::accept();
+        platform::setScreenPointer(ScreenPointer::Default);
+    } else if (index == 1) {
+        QDialog::reject();
+    }
+}
+
+void frmKohdekansionValinta::reject()
+{
+    cmdPainike_Click(1);
+}
+
+} // namespace vuska::setup

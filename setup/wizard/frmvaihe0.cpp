@@ -1,0 +1,51 @@
+#include "setup/wizard/frmvaihe0.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "game/registry/mdlvuska2.h"
+#include "game/registry/settingskey.h"
+#include "setup/wizard/frmvaihe1.h"
+#include "setup/wizard/mdlvuskanasennus.h"
+
+namespace vuska::setup {
+
+frmVaihe0::frmVaihe0(mdlVuskanAsennus& installer)
+    : WizardPage(installer, QStringLiteral("frmVaihe0"), QStringLiteral("&Seuraava >"))
+{
+    lblTeksti_[0] = addLabel(0, QStringLiteral("Tämä asennusohjelma asentaa Vuska-ohjelman version 1.22 Freeware."),
+                             240, 735);
+    lblTeksti_[1] = addLabel(1,
+                             QStringLiteral("Muiden Windows-sovellusten sulkeminen ennen itse asennuksen aloittamista "
+                                            "on erittäin suositeltavaa."),
+                             1080, 735);
+    cmdPainike_[1]->setEnabled(false);
+    setTabOrder({}, cmdPainike_[2]);
+}
+
+void frmVaihe0::Form_Load()
+{
+    QString source = installer().programFolder();
+    if (source.endsWith(u'\\'))
+        source.chop(1);
+    installer().SourceFolder = source;
+
+    if (ReadRegistryValue(HKEY_CURRENT_USER, SettingsKey, QStringLiteral("Kansio")) == NotFound)
+        return;
+    if (installer().createRemovalWindow) {
+        installer().adoptRemovalWindow(installer().createRemovalWindow());
+        if (QWidget* removal = installer().removalWindow())
+            removal->show();
+    }
+    installer().unload(this);
+}
+
+void frmVaihe0::cmdPainike_Click(int index)
+{
+    if (index == 0)
+        installer().ConfirmCancelSetup();
+    else if (index == 2)
+        installer().goTo(this, &installer().vaihe1());
+}
+
+} // namespace vuska::setup

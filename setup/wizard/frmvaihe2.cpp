@@ -1,0 +1,172 @@
+#include "setup/wizard/frmvaihe2.h"
+
+#include <algorithm>
+#include <optional>
+
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "platform/drives.h"
+#include "platform/messagebox.h"
+#include "platform/pointer.h"
+#include "setup/wizard/frmvaihe1.h"
+#include "setup/wizard/frmvaihe3.h"
+#include "setup/wizard/mdlvuskanasennus.h"
+
+namespace vuska::setup {
+
+using platform::MessageBoxRequest;
+using platform::MsgAnswer;
+using platform::ScreenPointer;
+
+namespace {
+
+bool samePath(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+frmVaihe2::frmVaihe2(mdlVuskanAsennus& installer)
+    : WizardPage(installer, QStringLiteral("frmVaihe2"), QStringLiteral("&Seuraava >"))
+{
+    lblTeksti_[0] = addLabel(0, QStringLiteral("Vuska asennetaan alempana näkyvään kohdekansioon."), 240, 495);
+    lblTeksti_[1] = addLabel(1,
+                             QStringLiteral("Jos haluat asentaa ohjelman valittuun kansioon, paina "
+                                            "Seuraava-painiketta."),
+                             840, 495);
+    lblTeksti_[2] = addLabel(2,
+                             QStringLiteral("Jos haluat asentaa eri kansioon, paina Selaa-painiketta ja valitse "
+                                            "haluamasi kansio."),
+                             1440, 495);
+
+    Frame2_ = new QGroupBox(QStringLiteral("Kohdekansio"), this);
+    Frame2_->setObjectName(QStringLiteral("Frame2"));
+    place(Frame2_, ContentLeft, 3780, ContentWidth, 1050);
+
+    txtKohdekansio_ = new QLineEdit(QStringLiteral("C:\\Program Files\\Vuska"), Frame2_);
+    txtKohdekansio_->setObjectName(QStringLiteral("txtKohdekansio"));
+    place(txtKohdekansio_, 120, 450, 2880, 315);
+    connect(txtKohdekansio_, &QLineEdit::textChanged, this, &frmVaihe2::txtKohdekansio_Change);
+
+    cmdPainike_[3] = platform::commandButton(Frame2_, 3, QStringLiteral("&Selaa..."),
+                                             [this](int index) { cmdPainike_Click(index); });
+    place(cmdPainike_[3], 3090, 420, 1290, 375);
+
+    setTabOrder({txtKohdekansio_}, txtKohdekansio_);
+}
+
+void frmVaihe2::Form_Load()
+{
+    cmdPainike_[2]->setEnabled(!samePath(txtKohdekansio_->text(), installer().programFolder()));
+}
+
+void frmVaihe2::txtKohdekansio_Change()
+{
+    // The installation set is copied out of the program's own folder: it cannot be the target.
+    const QString text = txtKohdekansio_->text();
+    const QString& source = installer().SourceFolder;
+    cmdPainike_[2]->setEnabled(!samePath(text, source) && !samePath(text, source + u'\\'));
+}
+
+void frmVaihe2::cmdPainike_Click(int index)
+{
+    switch (index) {
+    case 0:
+        installer().ConfirmCancelSetup();
+        break;
+    case 1:
+        installer().goTo(this, &installer().vaihe1());
+        break;
+    case 2:
+        validateAndGoOn();
+        break;
+    case 3:
+        platform::setScreenPointer(ScreenPointer::Hourglass);
+        installer().showBrowseDialog();
+        platform::setScreenPointer(ScreenPointer::Default);
+        break;
+    default:
+        break;
+    }
+}
+
+void frmVaihe2::refuse(const QString& text, const QString& title)
+{
+    platform::setScreenPointer(ScreenPointer::Default);
+    MessageBoxRequest box;
+    box.text = text;
+    box.title = title;
+    box.icon = platform::MsgIcon::Exclamation;
+    platform::messageBox(box, this);
+}
+
+void frmVaihe2::validateAndGoOn()
+{
+    mdlVuskanAsennus& m = installer();
+    platform::setScreenPointer(ScreenPointer::Hourglass);
+    m.TargetFolder = txtKohdekansio_->text();
+
+    const QString invalidDrive = QStringLiteral("Valitsemasi levyasema ei ole kelvollinen.");
+    const QString invalidDriveTitle = QStringLiteral("Asema kelvoton");
+    if (m.TargetFolder.indexOf(u'\\') != 2) {
+        refuse(invalidDrive, invalidDriveTitle);
+        return;
+    }
+    if (platform::drives::setCurrentFolder(txtKohdekansio_->text().left(3).trimmed()) !=
+        platform::drives::DriveError::None) {
+        refuse(invalidDrive, invalidDriveTitle);
+        return;
+    }
+    // Beyond the characters Windows refuses in a name: a path too long for the host, or with
+    // a name longer than the host allows, cannot be a folder either.
+    static const QString forbidden = QStringLiteral("/*?\"<>|");
+    const bool badCharacter = std::any_of(m.TargetFolder.cbegin(), m.TargetFolder.cend(),
+                                          [](QChar c) { return forbidden.contains(c); });
+    if (badCharacter || !platform::drives::toHost(m.TargetFolder)) {
+        refuse(QStringLiteral("Valitsemasi kohdekansio ei ole kelvollinen."), QStringLiteral("Kohdekansio kelvoton"));
+        return;
+    }
+    m.MeasureFreeSpace();
+    if (m.TargetFolder.endsWith(u'\\'))
+        m.TargetFolder.chop(1);
+    if (m.FreeBytes < 1000) {
+        refuse(QStringLiteral("Asemassa ei ole tarpeeksi vapaata tilaa. Valitse\ntoinen asema ja yritä uudelleen."),
+               QStringLiteral("Ei tarpeeksi levytilaa"));
+        return;
+    }
+
+    // Anything of that name counts, a file as well as a folder. A bare "C:" is the drive's
+    // current folder, which the drive check has just made its root.
+    QString lookup = m.TargetFolder;
+    if (lookup.size() == 2 && lookup.endsWith(u':'))
+        lookup += u'\\';
+    const std::optional<QString> host = platform::drives::toHost(lookup);
+    const bool exists = host && QFileInfo::exists(*host);
+    platform::setScreenPointer(ScreenPointer::Default);
+    MessageBoxRequest box;
+    box.buttons = platform::MsgButtons::YesNo;
+    box.icon = platform::MsgIcon::Question;
+    if (!exists) {
+        box.title = QStringLiteral("Ei kansiota");
+        box.text = QStringLiteral("Kansiota ") + m.TargetFolder +
+                   QStringLiteral(" ei ole olemassa.\n\nHaluatko luoda sen?");
+        box.defaultButton = platform::MsgDefault::First;
+    } else {
+        box.title = QStringLiteral("Kansio jo olemassa");
+        box.text = QStringLiteral("Kansio ") + m.TargetFolder +
+                   QStringLiteral(" on jo olemassa.\n\nHaluatko korvata siellä mahdollisesti olevat "
+                                  "samannimiset\ntiedostot?");
+        box.defaultButton = platform::MsgDefault::Second;
+    }
+    if (platform::messageBox(box, this) != MsgAnswer::Yes)
+        return;
+    m.CreateTargetFolder = !exists;
+    m.goTo(this, &m.vaihe3());
+}
+
+} // namespace vuska::setup

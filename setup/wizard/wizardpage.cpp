@@ -1,0 +1,105 @@
+#include "setup/wizard/wizardpage.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "platform/lifetime.h"
+#include "setup/wizard/mdlvuskanasennus.h"
+#include "setup/wizard/programinfo.h"
+
+namespace vuska::setup {
+
+using platform::UnloadMode;
+
+WizardPage::WizardPage(mdlVuskanAsennus& installer, const QString& objectName, const QString& nextCaption,
+                       const QString& pictureName)
+    : platform::DialogForm(objectName, QString::fromUtf8(programInfo.title), WidthTwips, HeightTwips, nullptr,
+                           platform::DialogPlacement::AsPlaced),
+      installer_(installer)
+{
+    picture_ = new QLabel(this);
+    picture_->setObjectName(pictureName);
+    picture_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    picture_->setLineWidth(2);
+    picture_->setAlignment(Qt::AlignCenter);
+    picture_->setPixmap(QPixmap(QStringLiteral(":/asennus/asennus.jpg")));
+    place(picture_, 120, 120, 2520, 4770);
+
+    Frame1_ = new QFrame(this);
+    Frame1_->setObjectName(QStringLiteral("Frame1"));
+    Frame1_->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    place(Frame1_, 120, 5010, 7200, 30);
+
+    const QString captions[3] = {QStringLiteral("Peruuta"), QStringLiteral("< &Edellinen"), nextCaption};
+    const int lefts[3] = {5985, 3135, 4470};
+    for (int i = 0; i < 3; ++i) {
+        cmdPainike_[size_t(i)] =
+            platform::commandButton(this, i, captions[i], [this](int index) { cmdPainike_Click(index); });
+        place(cmdPainike_[size_t(i)], lefts[i], 5130, 1335, 375);
+    }
+    cmdPainike_[2]->setDefault(true);
+}
+
+QPushButton* WizardPage::cmdPainike(int index) const
+{
+    return index >= 0 && index < int(cmdPainike_.size()) ? cmdPainike_[size_t(index)] : nullptr;
+}
+
+QLabel* WizardPage::addLabel(int index, const QString& text, int top, int height)
+{
+    auto* label = new QLabel(text, this);
+    label->setObjectName(QStringLiteral("lblTeksti_%1").arg(index));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    place(label, ContentLeft, top, ContentWidth, height);
+    return label;
+}
+
+void WizardPage::setTabOrder(std::initializer_list<QWidget*> controls, QWidget* first)
+{
+    QWidget* previous = nullptr;
+    const auto chain = [&previous](QWidget* next) {
+        if (!next)
+            return;
+        if (previous)
+            QWidget::setTabOrder(previous, next);
+        previous = next;
+    };
+    for (QWidget* control : controls)
+        chain(control);
+    for (const int index : {3, 1, 2, 0})
+        chain(cmdPainike(index));
+    if (first)
+        first->setFocus();
+}
+
+bool WizardPage::Form_QueryUnload(UnloadMode mode)
+{
+    if (mode == UnloadMode::FormCode || installer_.unloading() || platform::lifetime::ending())
+        return false;
+    if (!installer_.askCancelSetup())
+        return true;
+    installer_.unloadAllAndEnd();
+    return false;
+}
+
+void WizardPage::closeEvent(QCloseEvent* event)
+{
+    // Never QDialog's own handling: that would reject, which hides the page and leaves the
+    // program running with no window.
+    if (Form_QueryUnload(UnloadMode::FormControlMenu))
+        event->ignore();
+    else
+        event->accept();
+}
+
+void WizardPage::reject()
+{
+    cmdPainike_[0]->click();
+}
+
+} // namespace vuska::setup
