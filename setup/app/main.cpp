@@ -7,6 +7,8 @@
 #include "platform/startupreport.h"
 #include "platform/termination.h"
 #include "setup/uninstall/frmpoisto.h"
+#include "setup/wizard/frmtiedostojenkopiointi.h"
+#include "setup/wizard/frmvaihe4.h"
 #include "setup/wizard/mdlvuskanasennus.h"
 #include "setup/wizard/programinfo.h"
 
@@ -20,6 +22,10 @@ int main(int argc, char** argv)
 
     vuska::setup::mdlVuskanAsennus installer(QCoreApplication::applicationDirPath());
     installer.createRemovalWindow = [] { return std::make_unique<vuska::setup::frmPoisto>(); };
+    installer.showCopyWindow = [&installer] {
+        vuska::setup::frmTiedostojenKopiointi window(installer, &installer.vaihe4());
+        window.showModal();
+    };
     QWidget* first = installer.start();
     if (platform::lifetime::ending() || !first)
         return 0;

@@ -1,0 +1,163 @@
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTest>
+#include <QTimer>
+
+#include "game/registry/mdlvuska2.h"
+#include "game/registry/settingskey.h"
+#include "platform/appearance.h"
+#include "platform/drives.h"
+#include "platform/installfiles.h"
+#include "platform/lifetime.h"
+#include "setup/wizard/frmtiedostojenkopiointi.h"
+#include "setup/wizard/frmvaihe2.h"
+#include "setup/wizard/frmvaihe4.h"
+#include "setup/wizard/frmvaihe5.h"
+#include "setup/wizard/mdlvuskanasennus.h"
+#include "tests/support/installersandbox.h"
+#include "tests/support/messageboxscript.h"
+#include "tests/support/sandbox.h"
+
+using namespace vuska;
+using namespace vuska::setup;
+using platform::installfiles::InterceptingFileSystem;
+using platform::installfiles::Operation;
+using vuska::test::InstallerSandbox;
+using vuska::test::MessageBoxScript;
+
+namespace {
+
+// A small installation set of three files.
+const InstallFile kFiles[] = {{"file_id.diz", 5}, {"readme.txt", 7}, {"vuska.exe", 3}};
+
+struct Machine {
+    InstallerSandbox sandbox;
+    QString source;
+    std::unique_ptr<mdlVuskanAsennus> installer;
+
+    Machine()
+    {
+        source = sandbox.makeFolder(QStringLiteral("c/Temp/vuska122"));
+        for (const InstallFile& f : kFiles) {
+            QFile file(source + QLatin1Char('/') + QLatin1String(f.name));
+            if (file.open(QIODevice::WriteOnly))
+                file.write(QByteArray(int(f.size), 'x'));
+        }
+        installer = std::make_unique<mdlVuskanAsennus>(source);
+        installer->SourceFolder = QStringLiteral("C:\\Temp\\vuska122");
+        installer->TargetFolder = QStringLiteral("C:\\Program Files\\Vuska\\");
+        installer->CreateTargetFolder = true;
+        installer->ProgramGroup = QStringLiteral("Vuska");
+        installer->CreateProgramGroup = true;
+        installer->vaihe4().move(140, 90);
+        installer->vaihe4().show();
+    }
+    QString target() const { return sandbox.cRoot() + QStringLiteral("/Program Files/Vuska"); }
+};
+
+} // namespace
+
+class TestSetupCopyWindow : public QObject {
+    Q_OBJECT
+
+    int ends_ = 0;
+
+private slots:
+    void initTestCase()
+    {
+        platform::applyProgramFont();
+        platform::lifetime::setEndHandler([this](int) { ++ends_; });
+    }
+    void init()
+    {
+        platform::lifetime::reset();
+        ends_ = 0;
+    }
+
+    // The window copies and registers once it is up, cannot be closed meanwhile, runs its
+    // work once however often it is activated, and then puts step 5 in step 4's place.
+    void copiesOnceThenStepFive()
+    {
+        Machine m;
+        InterceptingFileSystem fs;
+        frmTiedostojenKopiointi window(*m.installer, &m.installer->vaihe4(), fs, kFiles);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Kopioidaan tiedostoja"));
+        QCOMPARE(window.pbPalkki()->minimum(), 0);
+        QCOMPARE(window.pbPalkki()->maximum(), 58);
+        QCOMPARE(window.tmrAjastin()->interval(), 100);
+        bool closeRefused = true;
+        bool triedAgain = false;
+        fs.fail = [&](Operation operation, const QString&, int) {
+            if (operation == Operation::CopyNew && !triedAgain) {
+                triedAgain = true;
+                closeRefused = !window.close() && window.isVisible();
+                window.Form_GotFocus(); // the window activated again during a turn of the loop
+            }
+            return false;
+        };
+        window.showModal();
+        QVERIFY(triedAgain);
+        QVERIFY(closeRefused);
+        QVERIFY(window.KaikkiValmista);
+        QCOMPARE(fs.calls(Operation::CopyNew), 3);
+        QCOMPARE(window.pbPalkki()->value(), 3);
+        for (const InstallFile& f : kFiles)
+            QVERIFY(QFile::exists(m.target() + QLatin1Char('/') + QLatin1String(f.name)));
+        QCOMPARE(m.installer->TargetFolder, QStringLiteral("C:\\Program Files\\Vuska"));
+        QCOMPARE(ReadRegistryValue(HKEY_CURRENT_USER, SettingsKey, QStringLiteral("Kansio")),
+                 QStringLiteral("C:\\Program Files\\Vuska"));
+        QVERIFY(!window.isVisible());
+        QVERIFY(m.installer->isLoaded(5));
+        QVERIFY(m.installer->vaihe5().isVisible());
+        QCOMPARE(m.installer->vaihe5().pos(), QPoint(140, 90));
+        QVERIFY(!m.installer->isLoaded(4));
+        window.Form_GotFocus();
+        QCOMPARE(fs.calls(Operation::CopyNew), 3);
+        QCOMPARE(ends_, 0);
+    }
+
+    // A target folder that cannot be made: the message, then step 2 in step 4's place.
+    void folderThatCannotBeMadeLeadsBackToStepTwo()
+    {
+        Machine m;
+        m.installer->TargetFolder = QStringLiteral("C:\\Ei ole\\Vuska");
+        m.installer->vaihe2().hide();
+        MessageBoxScript boxes;
+        boxes.ok();
+        frmTiedostojenKopiointi window(*m.installer, &m.installer->vaihe4(), platform::installfiles::realFileSystem(),
+                                       kFiles);
+        window.showModal();
+        QCOMPARE(boxes.last().title, QStringLiteral("Virhe"));
+        QCOMPARE(boxes.last().text,
+                 QStringLiteral("Kansion C:\\Ei ole\\Vuska luominen ei onnistu.\nValitse kansio uudelleen."));
+        QVERIFY(!window.isVisible());
+        QVERIFY(m.installer->vaihe2().isVisible());
+        QCOMPARE(m.installer->vaihe2().pos(), QPoint(140, 90));
+        QVERIFY(!m.installer->isLoaded(4));
+        QTest::qWait(250); // the window's timer must not show step 5 afterwards
+        QVERIFY(!m.installer->isLoaded(5));
+        QCOMPARE(ends_, 0);
+    }
+
+    // A file missing beside setup ends the program with nothing copied.
+    void missingSourceEndsTheProgram()
+    {
+        Machine m;
+        QVERIFY(QFile::remove(m.source + QStringLiteral("/readme.txt")));
+        MessageBoxScript boxes;
+        boxes.ok();
+        frmTiedostojenKopiointi window(*m.installer, &m.installer->vaihe4(), platform::installfiles::realFileSystem(),
+                                       kFiles);
+        window.showModal();
+        QCOMPARE(boxes.last().title, QStringLiteral("Ei tiedostoa"));
+        QCOMPARE(ends_, 1);
+        QVERIFY(!window.isVisible());
+        QVERIFY(QDir(m.target()).isEmpty());
+    }
+};
+
+VUSKA_TEST_MAIN(TestSetupCopyWindow)
+#include "test_setup_copywindow.moc"
