@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -164,6 +165,19 @@ void HelpDocument::render(const HelpTopic& topic, QTextDocument& into)
     // Plain CommonMark: the GitHub dialect would turn addresses in the text into links that
     // lead out of the help.
     into.setMarkdown(topic.markdown, QTextDocument::MarkdownNoHTML);
+    // The reader knows paragraphs apart by the space between them, which the Markdown
+    // reader leaves out; list items and headings keep their own spacing.
+    QTextCursor cursor(&into);
+    for (QTextBlock block = into.begin(); block.isValid(); block = block.next()) {
+        if (block.textList() || block.blockFormat().headingLevel() > 0)
+            continue;
+        QTextBlockFormat format = block.blockFormat();
+        if (format.bottomMargin() < 6) {
+            format.setBottomMargin(6);
+            cursor.setPosition(block.position());
+            cursor.setBlockFormat(format);
+        }
+    }
 }
 
 QStringList HelpDocument::linkTargets(const HelpTopic& topic)

@@ -1,10 +1,12 @@
 #include <QApplication>
 
 #include "game/forms/frmvuska.h"
+#include "game/forms/helpcommand.h"
 #include "platform/appearance.h"
 #include "platform/clock.h"
 #include "platform/lifetime.h"
 #include "platform/random.h"
+#include "platform/shelllinks.h"
 #include "platform/startupreport.h"
 #include "platform/termination.h"
 
@@ -15,6 +17,19 @@ int main(int argc, char** argv)
     // The program ends itself, in its own order, whatever windows are open.
     QApplication::setQuitOnLastWindowClosed(false);
     platform::applyProgramFont();
+    QApplication::setWindowIcon(vuska::frmVuska::gameIcon());
+
+    // The desktop menu's help entry starts the program for its help alone, at the contents;
+    // the program ends when the help window goes.
+    if (qgetenv(platform::shelllinks::HelpRequestVariable) == platform::shelllinks::HelpRequestContents) {
+        if (!vuska::showHelpContents(QCoreApplication::applicationDirPath() + QStringLiteral("/vuska.hlp"), nullptr))
+            return 1;
+        for (QWidget* help : QApplication::topLevelWidgets()) {
+            if (help->objectName() == QLatin1String("helpViewer"))
+                QObject::connect(help, &QObject::destroyed, &app, &QCoreApplication::quit);
+        }
+        return app.exec();
+    }
 
     platform::SystemClock clock;
     platform::SystemRandom random;

@@ -66,6 +66,14 @@ constexpr int ButtonHeightTwips = 375;
 
 } // namespace
 
+QIcon frmVuska::gameIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/vuska/vuska-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 frmVuska::frmVuska(const QString& programFolder, platform::Clock& clock, platform::RandomSource& random,
                    QWidget* parent)
     : QMainWindow(parent), pTaustalaatikko_(new CardTable(nullptr)), clock_(clock),
@@ -73,10 +81,7 @@ frmVuska::frmVuska(const QString& programFolder, platform::Clock& clock, platfor
 {
     setObjectName(QStringLiteral("frmVuska"));
     setWindowTitle(QStringLiteral("Vuska"));
-    QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/vuska/vuska-%1.png").arg(size), QSize(size, size));
-    setWindowIcon(icon);
+    setWindowIcon(gameIcon());
     // A fixed single border with a minimise button and no maximise button.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 
+#include <QIcon>
 #include <QMainWindow>
 
 #include "game/engine/mdlvuska.h"
@@ -36,6 +37,9 @@ public:
     frmVuska(const QString& programFolder, platform::Clock& clock, platform::RandomSource& random,
              QWidget* parent = nullptr);
     ~frmVuska() override;
+
+    // The game's icon in all its sizes.
+    static QIcon gameIcon();
 
     mdlVuska& game() { return game_; }
     CardTable* table() const { return pTaustalaatikko_; }

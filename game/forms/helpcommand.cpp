@@ -30,4 +30,12 @@ void showHelpIndex(const QString& helpFile, QWidget* parent)
         sayHelpFailed(parent);
 }
 
+bool showHelpContents(const QString& helpFile, QWidget* parent)
+{
+    if (platform::openHelpContents(helpFile, parent))
+        return true;
+    sayHelpFailed(parent);
+    return false;
+}
+
 } // namespace vuska

@@ -19,6 +19,7 @@
 #include "game/forms/frmparhaattulokset.h"
 #include "game/forms/frmtietoja.h"
 #include "game/forms/frmvuska.h"
+#include "game/forms/helpcommand.h"
 #include "game/registry/mdlvuska2.h"
 #include "game/registry/settingskey.h"
 #include "platform/appearance.h"
@@ -492,6 +493,11 @@ private slots:
         g.window->mOhjeenAiheet_Click();
         QCOMPARE(boxes.last().text, QStringLiteral("Ohjetiedoston vuska.hlp avaus ei onnistu."));
         QCOMPARE(boxes.last().icon, platform::MsgIcon::Exclamation);
+        // The same for the help alone at its contents, as the desktop menu's entry opens it.
+        boxes.ok();
+        QVERIFY(!showHelpContents(g.game().helpFilePath(), nullptr));
+        QCOMPARE(boxes.shown().size(), 2);
+        QCOMPARE(boxes.last().text, QStringLiteral("Ohjetiedoston vuska.hlp avaus ei onnistu."));
     }
 
     // The about box shows the addresses as links with the pointing hand; a link that cannot
