@@ -8,6 +8,8 @@
 
 #include "platform/lifetime.h"
 #include "platform/pointer.h"
+#include "setup/uninstall/frmpoistamattomattiedostot.h"
+#include "setup/uninstall/removal.h"
 #include "setup/wizard/wizardpage.h"
 
 namespace vuska::setup {
@@ -64,13 +66,35 @@ frmPoisto::frmPoisto(QWidget* parent)
 void frmPoisto::cmdPainike_Click(int index)
 {
     if (index == 0) {
-        // Next step: the removal itself (the installed files by the file table, the shortcuts,
-        // the program group setup made, the registry keys) and the leftover-files dialog. Until
-        // then the button does nothing.
+        Poista();
         return;
     }
     if (index == 1)
         unloadAndEnd();
+}
+
+void frmPoisto::Poista()
+{
+    platform::setScreenPointer(platform::ScreenPointer::Hourglass);
+    cmdPainike_[0]->setEnabled(false);
+    cmdPainike_[1]->setEnabled(false);
+    removing_ = true;
+    RemovalHooks hooks;
+    hooks.showMessage = [this](const platform::MessageBoxRequest& request) { return platform::messageBox(request, this); };
+    hooks.showLeftovers = [this](const QString& instructions, const QStringList& names) {
+        frmPoistamattomatTiedostot dialog(this);
+        dialog.showLeftovers(instructions, names);
+    };
+    const RemovalResult result = Removal(hooks).run();
+    removing_ = false;
+    if (result.outcome == RemovalOutcome::RecordMissing || endRequested_) {
+        unloadAndEnd();
+        return;
+    }
+    // "&Poista" stays disabled: there is nothing left to remove.
+    cmdPainike_[1]->setText(QStringLiteral("Sulje"));
+    cmdPainike_[1]->setEnabled(true);
+    cmdPainike_[1]->setFocus();
 }
 
 void frmPoisto::unloadAndEnd()
@@ -84,7 +108,14 @@ void frmPoisto::unloadAndEnd()
 
 void frmPoisto::closeEvent(QCloseEvent* event)
 {
-    // Any close request ends the program at once; there is nothing to ask.
+    // The removal cannot be interrupted: a request to close while it runs ends the program
+    // once it is done, so that nothing is left half removed.
+    if (removing_) {
+        endRequested_ = true;
+        event->ignore();
+        return;
+    }
+    // Any other close request ends the program at once; there is nothing to ask.
     if (!ending_ && !platform::lifetime::ending()) {
         platform::setScreenPointer(platform::ScreenPointer::Hourglass);
         unloadAndEnd();
