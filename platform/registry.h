@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 #include <QtGlobal>
 
 #include <memory>
@@ -107,14 +106,6 @@ Status queryValue(const Key& key, const QString& name, ValueType& type, QByteArr
 
 // Like RegSetValueEx: stores the type and bytes exactly as given, replacing any earlier value.
 Status setValue(const Key& key, const QString& name, ValueType type, const QByteArray& data);
-
-// Like RegDeleteValue.
-Status deleteValue(const Key& key, const QString& name);
-
-// The names of the key's direct subkeys and of its values, in their stored spelling, in
-// case-folded order.
-Status subKeyNames(const Key& key, QStringList& names);
-Status valueNames(const Key& key, QStringList& names);
 
 // Like RegFlushKey: Ok means everything written to the key so far is on the disk. Within a
 // Batch, the batch's writes reach the disk with Batch::commit() instead.

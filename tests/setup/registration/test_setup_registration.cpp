@@ -64,15 +64,26 @@ QStringList writesOf(reg::Hive hive)
     return entries;
 }
 
-// Every value under a key, as "name=value".
+// Every value under a key, as "name=value" (the store keeps key paths in lower case).
 QStringList valuesOf(reg::Hive hive, const QString& key)
 {
-    QStringList values;
-    const std::optional<reg::Key> k = reg::openKey(hive, key);
-    QStringList names;
-    if (!k || reg::valueNames(*k, names) != reg::Status::Ok)
+    if (!reg::openKey(hive, key))
         return {QStringLiteral("<no key>")};
+    QStringList names;
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(reg::hiveFilePath(hive)).constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* query = nullptr;
+        const QByteArray folded = key.toLower().toUtf8();
+        if (sqlite3_prepare_v2(db, "SELECT name FROM vals WHERE key = ?1", -1, &query, nullptr) == SQLITE_OK) {
+            sqlite3_bind_text(query, 1, folded.constData(), int(folded.size()), SQLITE_TRANSIENT);
+            while (sqlite3_step(query) == SQLITE_ROW)
+                names.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(query, 0))));
+        }
+        sqlite3_finalize(query);
+    }
+    sqlite3_close(db);
     names.sort();
+    QStringList values;
     for (const QString& name : std::as_const(names))
         values.append(name + QLatin1Char('=') + ReadRegistryValue(hive, key, name));
     return values;
