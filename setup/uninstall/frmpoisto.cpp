@@ -19,18 +19,8 @@ frmPoisto::frmPoisto(QWidget* parent)
                            WizardPage::WidthTwips, WizardPage::HeightTwips, parent,
                            platform::DialogPlacement::AsPlaced)
 {
-    pTaustakuva_ = new QLabel(this);
-    pTaustakuva_->setObjectName(QStringLiteral("pTaustakuva"));
-    pTaustakuva_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    pTaustakuva_->setLineWidth(2);
-    pTaustakuva_->setAlignment(Qt::AlignCenter);
-    pTaustakuva_->setPixmap(QPixmap(QStringLiteral(":/asennus/asennus.jpg")));
-    place(pTaustakuva_, 120, 120, 2520, 4770);
-
-    Frame1_ = new QFrame(this);
-    Frame1_->setObjectName(QStringLiteral("Frame1"));
-    Frame1_->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-    place(Frame1_, 120, 5010, 7200, 30);
+    pTaustakuva_ = addSidePicture(this, QStringLiteral("pTaustakuva"));
+    Frame1_ = addButtonLine(this);
 
     struct Design {
         const char* text;

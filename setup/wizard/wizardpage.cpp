@@ -14,24 +14,35 @@ namespace vuska::setup {
 
 using platform::UnloadMode;
 
+QLabel* addSidePicture(QWidget* window, const QString& objectName)
+{
+    auto* picture = new QLabel(window);
+    picture->setObjectName(objectName);
+    picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    picture->setLineWidth(2);
+    picture->setAlignment(Qt::AlignCenter);
+    picture->setPixmap(QPixmap(QStringLiteral(":/asennus/asennus.jpg")));
+    platform::DialogForm::place(picture, 120, 120, 2520, 4770);
+    return picture;
+}
+
+QFrame* addButtonLine(QWidget* window)
+{
+    auto* line = new QFrame(window);
+    line->setObjectName(QStringLiteral("Frame1"));
+    line->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    platform::DialogForm::place(line, 120, 5010, 7200, 30);
+    return line;
+}
+
 WizardPage::WizardPage(mdlVuskanAsennus& installer, const QString& objectName, const QString& nextCaption,
                        const QString& pictureName)
     : platform::DialogForm(objectName, QString::fromUtf8(programInfo.title), WidthTwips, HeightTwips, nullptr,
                            platform::DialogPlacement::AsPlaced),
       installer_(installer)
 {
-    picture_ = new QLabel(this);
-    picture_->setObjectName(pictureName);
-    picture_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    picture_->setLineWidth(2);
-    picture_->setAlignment(Qt::AlignCenter);
-    picture_->setPixmap(QPixmap(QStringLiteral(":/asennus/asennus.jpg")));
-    place(picture_, 120, 120, 2520, 4770);
-
-    Frame1_ = new QFrame(this);
-    Frame1_->setObjectName(QStringLiteral("Frame1"));
-    Frame1_->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-    place(Frame1_, 120, 5010, 7200, 30);
+    picture_ = addSidePicture(this, pictureName);
+    Frame1_ = addButtonLine(this);
 
     const QString captions[3] = {QStringLiteral("Peruuta"), QStringLiteral("< &Edellinen"), nextCaption};
     const int lefts[3] = {5985, 3135, 4470};

@@ -14,6 +14,11 @@ namespace vuska::setup {
 
 class mdlVuskanAsennus;
 
+// What the wizard's pages and the removal window share: the side picture at the left and the
+// line (Frame1) above the row of buttons, in a window of the pages' size.
+QLabel* addSidePicture(QWidget* window, const QString& objectName);
+QFrame* addButtonLine(QWidget* window);
+
 // What every wizard page has: the program's title as its caption, the side picture, the
 // frame line above the buttons, and the row of command buttons cmdPainike: 0 "Peruuta" (the
 // cancel button: Esc), 1 "< &Edellinen", 2 the next button (the default: Enter when no button
