@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 
 #include "platform/lifetime.h"
