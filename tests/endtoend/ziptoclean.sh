@@ -19,6 +19,9 @@ export HOME=$sbx/home XDG_CONFIG_HOME=$sbx/config XDG_DATA_HOME=$sbx/data XDG_CA
 export XDG_RUNTIME_DIR=$sbx/run XDG_CONFIG_DIRS=/etc/xdg XDG_DATA_DIRS=/usr/share
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"; chmod 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM
+# Under the sanitizers, the X keyboard library reads its strings with strndup from buffers
+# that need not end in a NUL, which the strict string check reports although it is sound.
+[ -n "${ASAN_OPTIONS:-}" ] && export ASAN_OPTIONS="${ASAN_OPTIONS//strict_string_checks=1/strict_string_checks=0}"
 for d in $(seq 170 199); do [ -e /tmp/.X11-unix/X$d ] || [ -e /tmp/.X$d-lock ] || break; done
 Xvfb :$d -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >"$sbx/xvfb.log" 2>&1 & xpid=$!
 export DISPLAY=:$d
@@ -115,4 +118,15 @@ left=$(cd "$sbx/download" && for f in *; do [ -e "$host/$f" ] && echo "$f"; done
 say "setup starts as the installer again"
 (cd "$sbx/download" && exec ./setup.exe) >"$sbx/again.log" 2>&1 & pids+=($!)
 window '^Vuska-ohjelman asennus$' 10 >/dev/null || fail "the wizard did not come back"
+key '^Vuska-ohjelman asennus$' Escape
+key '^Lopeta$' alt+k
+gone '^Vuska-ohjelman asennus$' 10 || fail "the wizard did not end"
+
+say "no program reported a fault on its way"
+sleep 1
+for log in "$sbx"/setup.log "$sbx"/game.log "$sbx"/remove.log "$sbx"/again.log; do
+  if grep -E -q 'ERROR: (Address|Leak)Sanitizer|runtime error:' "$log"; then
+    fail "$(basename "$log") holds a sanitizer report"
+  fi
+done
 echo "PASS"
