@@ -30,6 +30,7 @@
 #include "tests/support/gamewindow.h"
 #include "tests/support/messageboxscript.h"
 #include "tests/support/modal.h"
+#include "tests/support/keys.h"
 #include "tests/support/picturefolder.h"
 #include "tests/support/sandbox.h"
 
@@ -40,6 +41,8 @@ using vuska::test::OnModal;
 
 namespace {
 
+using vuska::test::press;
+
 QString read(const QString& name)
 {
     return ReadRegistryValue(HKEY_CURRENT_USER, SettingsKey, name);
@@ -48,14 +51,6 @@ QString read(const QString& name)
 bool keyExists()
 {
     return platform::registry::openKey(platform::registry::Hive::CurrentUser, SettingsKey).has_value();
-}
-
-// A key pressed where the keyboard focus is, as a user presses it.
-void press(Qt::Key key)
-{
-    QWidget* target = QApplication::focusWidget();
-    QVERIFY2(target, "no widget has the keyboard focus");
-    QTest::keyClick(target, key);
 }
 
 struct Game : vuska::test::GameWindow {

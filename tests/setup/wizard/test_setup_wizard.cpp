@@ -35,6 +35,7 @@
 #include "tests/support/installersandbox.h"
 #include "tests/support/layoutcheck.h"
 #include "tests/support/messageboxscript.h"
+#include "tests/support/keys.h"
 #include "tests/support/sandbox.h"
 
 using namespace vuska;
@@ -48,6 +49,8 @@ using vuska::test::MessageBoxScript;
 
 namespace {
 
+using vuska::test::press;
+
 const QString kCancelText = QStringLiteral("Jos lopetat nyt, Vuska-ohjelmaa ei asenneta. Voit ajaa\n"
                                            "asennusohjelman uudelleen milloin tahansa.\n\n"
                                            "Haluatko varmasti keskeyttää asennuksen?");
@@ -59,14 +62,6 @@ void checkCancelQuestion(const platform::MessageBoxRequest& box)
     QCOMPARE(box.buttons, MsgButtons::YesNo);
     QCOMPARE(box.icon, MsgIcon::Question);
     QCOMPARE(box.defaultButton, MsgDefault::Second);
-}
-
-// A key pressed where the keyboard focus is, as a user presses it.
-void press(Qt::Key key)
-{
-    QWidget* target = QApplication::focusWidget();
-    QVERIFY2(target, "no widget has the keyboard focus");
-    QTest::keyClick(target, key);
 }
 
 QStringList visibleWindows()
