@@ -103,6 +103,10 @@ public:
     bool MoveCardToTable(int slot);
     void HidePreviousTableCards(int slot);
 
+    // The start mode, the two animation switches and the animation speed from the settings
+    // store; whatever is missing or not understood there gives that setting's default.
+    void ReadSettings();
+
     // The best-results list in the registry.
     void LoadBestResults();
     void SaveBestResults();

@@ -271,45 +271,10 @@ void frmVuska::Form_Load()
     if (ending())
         return;
 
-    readSettings();
+    game_.ReadSettings();
     game_.LoadBestResults();
     game_.WinStreak = 0;
     setScreenPointer(ScreenPointer::Default);
-}
-
-void frmVuska::readSettings()
-{
-    const auto read = [](const char* name) {
-        return ReadRegistryValue(HKEY_CURRENT_USER, SettingsKey, QString::fromLatin1(name));
-    };
-    game_.StartMode = read("PelinAloitustapa");
-    const QString shuffle = read("NaytaKorttienSekoitusJaJako");
-    if (shuffle == QLatin1String("True"))
-        game_.ShowShuffleAndDeal = true;
-    else if (shuffle == QLatin1String("False"))
-        game_.ShowShuffleAndDeal = false;
-    const QString movement = read("NaytaKorttienSiirto");
-    if (movement == QLatin1String("True"))
-        game_.ShowCardMovement = true;
-    else if (movement == QLatin1String("False"))
-        game_.ShowCardMovement = false;
-
-    // "0" (slow) to "6" (fast); anything else is the slowest.
-    const QString speed = read("Animaationopeus");
-    game_.AnimationSteps = 40;
-    for (int v = 0; v <= 6; ++v) {
-        if (speed == QString::number(v))
-            game_.AnimationSteps = qint16(40 - 5 * v);
-    }
-
-    const QString modes[] = {StartModes::Alternate, StartModes::Random, StartModes::LowestCard,
-                             StartModes::PreviousWinner};
-    if (std::find(std::begin(modes), std::end(modes), game_.StartMode) == std::end(modes))
-        game_.StartMode = StartModes::Alternate;
-    if (shuffle != QLatin1String("True") && shuffle != QLatin1String("False"))
-        game_.ShowShuffleAndDeal = true;
-    if (movement != QLatin1String("True") && movement != QLatin1String("False"))
-        game_.ShowCardMovement = true;
 }
 
 void frmVuska::cmdPainike_Click(int index)

@@ -97,7 +97,6 @@ private:
     void buildMenus();
     void layOut();
     void setHeightTwips(int twips);
-    void readSettings();
     int windowHeightTwips(bool buttonsShown) const;
     // Quit steps after the user has confirmed: the run ends, then the program.
     void quitConfirmed();

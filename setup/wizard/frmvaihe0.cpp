@@ -3,9 +3,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "game/registry/mdlvuska2.h"
-#include "game/registry/settingskey.h"
 #include "setup/wizard/frmvaihe1.h"
+#include "setup/wizard/installationrecord.h"
 #include "setup/wizard/mdlvuskanasennus.h"
 
 namespace vuska::setup {
@@ -30,7 +29,7 @@ void frmVaihe0::Form_Load()
         source.chop(1);
     installer().SourceFolder = source;
 
-    if (ReadRegistryValue(HKEY_CURRENT_USER, SettingsKey, QStringLiteral("Kansio")) == NotFound)
+    if (!GameIsInstalled())
         return;
     if (installer().createRemovalWindow) {
         installer().adoptRemovalWindow(installer().createRemovalWindow());
