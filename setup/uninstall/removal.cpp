@@ -82,6 +82,19 @@ QString leftoverInstructions(const QString& folder, bool folderCreatedBySetup)
            QStringLiteral(" seuraavat tiedostot:");
 }
 
+QList<std::pair<QString, QString>> removalPaths(const QString& folder)
+{
+    QList<std::pair<QString, QString>> paths;
+    const std::optional<QString> host = platform::drives::toHost(folder);
+    if (!host)
+        return paths;
+    for (const InstallFile& file : installationFiles()) {
+        const QString name = QString::fromUtf8(file.name);
+        paths.append({name, host->endsWith(u'/') ? *host + name : *host + u'/' + name});
+    }
+    return paths;
+}
+
 Removal::Removal(RemovalHooks hooks) : hooks_(std::move(hooks)) {}
 
 RemovalResult Removal::run()
@@ -118,12 +131,8 @@ void Removal::deleteFiles()
     // The folder is translated once and each name joined to it as it is, the way the
     // installer named the files it wrote; a name is never looked up in other letter cases.
     // A folder that no drive holds has no files in it.
-    const std::optional<QString> folder = platform::drives::toHost(result_.folder);
-    if (!folder)
-        return;
-    for (const InstallFile& file : installationFiles()) {
-        const QString name = QString::fromUtf8(file.name);
-        const QString path = folder->endsWith(u'/') ? *folder + name : *folder + u'/' + name;
+    const QList<std::pair<QString, QString>> paths = removalPaths(result_.folder);
+    for (const auto& [name, path] : paths) {
         if (deleteName(path) == Deletion::Stays) {
             error(QStringLiteral("Tiedoston ") + name + QStringLiteral(" poisto ei onnistu."));
             result_.leftovers.append(name);

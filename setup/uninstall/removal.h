@@ -1,7 +1,9 @@
 #pragma once
 
 #include <functional>
+#include <utility>
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -38,6 +40,11 @@ struct RemovalResult {
 // The text of the leftover dialog's label for an installation folder, by whether setup made
 // the folder (the user is then told to delete the folder too).
 QString leftoverInstructions(const QString& folder, bool folderCreatedBySetup);
+
+// The files the removal deletes for a recorded installation folder (Windows form): each name of
+// the installation file table with the host path it is deleted under, in table order. Nothing
+// when no drive holds the folder.
+QList<std::pair<QString, QString>> removalPaths(const QString& folder);
 
 // Takes away what the installer recorded: the installation's files, its shortcuts, the program
 // group when setup made it, and both registry keys (with the game's settings and best results),

@@ -1,20 +1,17 @@
 #include "setup/wizard/frmvaihe2.h"
 
-#include <algorithm>
-#include <optional>
-
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "platform/drives.h"
 #include "platform/messagebox.h"
 #include "platform/pointer.h"
 #include "setup/wizard/frmvaihe1.h"
 #include "setup/wizard/frmvaihe3.h"
 #include "setup/wizard/mdlvuskanasennus.h"
+#include "setup/wizard/targetfolder.h"
 
 namespace vuska::setup {
 
@@ -111,42 +108,25 @@ void frmVaihe2::validateAndGoOn()
     platform::setScreenPointer(ScreenPointer::Hourglass);
     m.TargetFolder = txtKohdekansio_->text();
 
-    const QString invalidDrive = QStringLiteral("Valitsemasi levyasema ei ole kelvollinen.");
-    const QString invalidDriveTitle = QStringLiteral("Asema kelvoton");
-    if (m.TargetFolder.indexOf(u'\\') != 2) {
-        refuse(invalidDrive, invalidDriveTitle);
+    const TargetFolderCheck check = checkTargetFolder(m.TargetFolder);
+    if (check.verdict == TargetFolderCheck::Verdict::InvalidDrive) {
+        refuse(QStringLiteral("Valitsemasi levyasema ei ole kelvollinen."), QStringLiteral("Asema kelvoton"));
         return;
     }
-    if (platform::drives::setCurrentFolder(txtKohdekansio_->text().left(3).trimmed()) !=
-        platform::drives::DriveError::None) {
-        refuse(invalidDrive, invalidDriveTitle);
-        return;
-    }
-    // Beyond the characters Windows refuses in a name: a path too long for the host, or with
-    // a name longer than the host allows, cannot be a folder either.
-    static const QString forbidden = QStringLiteral("/*?\"<>|");
-    const bool badCharacter = std::any_of(m.TargetFolder.cbegin(), m.TargetFolder.cend(),
-                                          [](QChar c) { return forbidden.contains(c); });
-    if (badCharacter || !platform::drives::toHost(m.TargetFolder)) {
+    if (check.verdict == TargetFolderCheck::Verdict::InvalidFolder) {
         refuse(QStringLiteral("Valitsemasi kohdekansio ei ole kelvollinen."), QStringLiteral("Kohdekansio kelvoton"));
         return;
     }
     m.MeasureFreeSpace();
-    if (m.TargetFolder.endsWith(u'\\'))
-        m.TargetFolder.chop(1);
+    m.TargetFolder = check.folder;
     if (m.FreeBytes < 1000) {
         refuse(QStringLiteral("Asemassa ei ole tarpeeksi vapaata tilaa. Valitse\ntoinen asema ja yritä uudelleen."),
                QStringLiteral("Ei tarpeeksi levytilaa"));
         return;
     }
 
-    // Anything of that name counts, a file as well as a folder. A bare "C:" is the drive's
-    // current folder, which the drive check has just made its root.
-    QString lookup = m.TargetFolder;
-    if (lookup.size() == 2 && lookup.endsWith(u':'))
-        lookup += u'\\';
-    const std::optional<QString> host = platform::drives::toHost(lookup);
-    const bool exists = host && QFileInfo::exists(*host);
+    // Anything of that name counts, a file as well as a folder.
+    const bool exists = check.host && QFileInfo::exists(*check.host);
     platform::setScreenPointer(ScreenPointer::Default);
     MessageBoxRequest box;
     box.buttons = platform::MsgButtons::YesNo;

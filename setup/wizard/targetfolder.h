@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+
+#include <QString>
+
+namespace vuska::setup {
+
+// The checks of a typed target folder that need nothing but the text and the drive map: a
+// drive in the right place that can be made current, and a path the host can hold.
+struct TargetFolderCheck {
+    enum class Verdict {
+        InvalidDrive,  // no "X:\" at the start, or a drive that cannot be made current
+        InvalidFolder, // a character Windows refuses in a name, or a path the host cannot hold
+        Accepted,
+    };
+    Verdict verdict = Verdict::InvalidDrive;
+    QString folder;               // Accepted: the text without a trailing backslash
+    std::optional<QString> host;  // Accepted: where the folder lies on the host ("C:" is its root)
+};
+
+// Makes the drive's current folder its root on the way, as choosing the drive does.
+TargetFolderCheck checkTargetFolder(const QString& text);
+
+} // namespace vuska::setup
