@@ -1,0 +1,71 @@
+// Fuzzing of every reader of stored or typed data. Prints "inputs, crashes, hangs" for each
+// target; exits 1 when any input crashed or hung. Meant to be run from the sanitizer build,
+// where a memory error or undefined behaviour is a crash:
+//   build-asan/bench/fuzz/bench_fuzz [--quick] [--only NAME] [--seed N]
+// The inputs that crashed or hung are saved in the throw-away folder's "kaatuneet" folder,
+// which is kept (and named) when there are any.
+
+#include <chrono>
+#include <cstdio>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "bench/fuzz/fuzzengine.h"
+#include "bench/fuzz/targets.h"
+
+int main(int argc, char** argv)
+{
+    using namespace vuska::fuzz;
+    bool quick = false;
+    QString only;
+    std::uint64_t seed = 20261207;
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (arg == QLatin1String("--quick"))
+            quick = true;
+        else if (arg == QLatin1String("--only") && i + 1 < argc)
+            only = QString::fromLocal8Bit(argv[++i]);
+        else if (arg == QLatin1String("--seed") && i + 1 < argc)
+            seed = QString::fromLocal8Bit(argv[++i]).toULongLong();
+        else {
+            std::fprintf(stderr, "usage: bench_fuzz [--quick] [--only NAME] [--seed N]\n");
+            return 2;
+        }
+    }
+
+    // On a memory file system where there is one: every registry write goes to the disk.
+    QTemporaryDir sandbox(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/vuska-fuzz-XXXXXX")
+                                                                      : QDir::tempPath() + QStringLiteral("/vuska-fuzz-XXXXXX"));
+    if (!sandbox.isValid())
+        return 1;
+    prepareSandbox(sandbox.path());
+    const QString setFolder = QStringLiteral(VUSKA_SET_DIR);
+    const QString saveFolder = sandbox.path() + QStringLiteral("/kaatuneet");
+
+    const Target targets[] = {registryTarget(sandbox.path()), pictureTarget(sandbox.path(), setFolder),
+                              helpTarget(sandbox.path(), setFolder), pathsTarget(sandbox.path()),
+                              desktopTarget(sandbox.path())};
+    std::printf("Fuzzing of the readers (%s, seed %llu)\n", quick ? "quick" : "full", static_cast<unsigned long long>(seed));
+    std::printf("%-10s %10s %9s %7s %9s\n", "target", "inputs", "crashes", "hangs", "seconds");
+    std::fflush(stdout);
+    const auto started = std::chrono::steady_clock::now();
+    long failures = 0;
+    for (const Target& target : targets) {
+        if (!only.isEmpty() && only != QLatin1String(target.name))
+            continue;
+        const long count = quick ? std::max(200L, target.fullInputs / 500) : target.fullInputs;
+        const auto begun = std::chrono::steady_clock::now();
+        const Outcome outcome = runTarget(target, seed, count, saveFolder);
+        std::printf("%-10s %10ld %9ld %7ld %9.1f\n", target.name, outcome.inputs, outcome.crashes, outcome.hangs,
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - begun).count());
+        std::fflush(stdout);
+        failures += outcome.crashes + outcome.hangs + (outcome.inputs < count ? 1 : 0);
+    }
+    std::printf("%.1f s\n", std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+    if (failures > 0) {
+        sandbox.setAutoRemove(false);
+        std::printf("inputs kept in %s\n", saveFolder.toUtf8().constData());
+    }
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,184 @@
+#include "bench/fuzz/targets.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include <QDir>
+#include <QFile>
+
+#include "game/engine/mdlvuska.h"
+#include "game/registry/mdlvuska2.h"
+#include "game/registry/settingskey.h"
+#include "platform/registry.h"
+#include "setup/wizard/installationrecord.h"
+
+namespace vuska::fuzz {
+
+namespace {
+
+namespace reg = platform::registry;
+
+class NoPictures : public CardPictures {
+public:
+    bool loadPicture(int, const QString&) override { return true; }
+    double left(int) const override { return 0; }
+    double top(int) const override { return 0; }
+    double width(int) const override { return 0; }
+    double height(int) const override { return 0; }
+    bool visible(int) const override { return false; }
+    void setLeft(int, double) override {}
+    void setTop(int, double) override {}
+    void setWidth(int, double) override {}
+    void setHeight(int, double) override {}
+    void setVisible(int, bool) override {}
+    void bringToFront(int) override {}
+    void setPointingHand(int, bool) override {}
+    void showStep(Step) override {}
+};
+
+class NoUser : public GameUser {
+public:
+    platform::MsgAnswer messageBox(const platform::MessageBoxRequest&) override { return platform::MsgAnswer::Ok; }
+    void setScreenPointer(platform::ScreenPointer) override {}
+    bool pause(int) override { return true; }
+    void showNameEntry() override {}
+    void setNewGameEnabled(bool) override {}
+    void endProgram() override {}
+    bool ending() const override { return false; }
+};
+
+class FixedRandom : public platform::RandomSource {
+public:
+    double next() override { return 0.5; }
+    void reseedFromTime() override {}
+};
+
+// The names the programs read from the settings key.
+QStringList valueNames()
+{
+    QStringList names{QStringLiteral("PelinAloitustapa"), QStringLiteral("NaytaKorttienSekoitusJaJako"),
+                      QStringLiteral("NaytaKorttienSiirto"), QStringLiteral("Animaationopeus"),
+                      QStringLiteral("NaytaPainikkeet"), QStringLiteral("Kansio")};
+    for (int i = 0; i < SlotCount; ++i)
+        names << QStringLiteral("ParasPelaaja%1").arg(i) << QStringLiteral("ParasTulos%1").arg(i);
+    return names;
+}
+
+QByteArray seedValue(quint8 type, quint8 name, const QByteArray& data)
+{
+    return QByteArray(1, char(type)) + char(name) + data;
+}
+
+std::vector<QByteArray> seeds()
+{
+    return {seedValue(1, 0, QByteArray("Vuoroaloitus", 13)),
+            seedValue(1, 1, QByteArray("True", 5)),
+            seedValue(1, 3, QByteArray("6", 2)),
+            seedValue(4, 7, QByteArray("\x05\x00\x00\x00", 4)),
+            seedValue(1, 6, QByteArray("Oona Ohjelmoija", 16)),
+            seedValue(1, 7, QByteArray("-32768", 7)),
+            seedValue(3, 5, QByteArray("\x00\xff\x10", 3)),
+            seedValue(2, 5, QByteArray("C:\\Program Files\\Vuska", 23)),
+            seedValue(0, 2, QByteArray()),
+            seedValue(0xf0, 0, QByteArray("\x00\x10\x00\x00garbage", 11))};
+}
+
+bool isDigits(const QString& text)
+{
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+}
+
+struct State {
+    NoPictures pictures;
+    NoUser user;
+    FixedRandom random;
+    mdlVuska game{pictures, user, random};
+    QStringList names = valueNames();
+};
+
+State* state = nullptr;
+
+void checkStartup(const char* target)
+{
+    mdlVuska& game = state->game;
+    game.ReadSettings();
+    const QString modes[] = {StartModes::Alternate, StartModes::Random, StartModes::LowestCard,
+                             StartModes::PreviousWinner};
+    if (std::find(std::begin(modes), std::end(modes), game.StartMode) == std::end(modes))
+        fail(target, QStringLiteral("start mode \"%1\"").arg(game.StartMode));
+    if (game.AnimationSteps < 10 || game.AnimationSteps > 40 || game.AnimationSteps % 5 != 0)
+        fail(target, QStringLiteral("animation steps %1").arg(game.AnimationSteps));
+    game.LoadBestResults();
+    for (int i = 0; i < SlotCount; ++i) {
+        if (game.BestNames[size_t(i)].isEmpty())
+            fail(target, QStringLiteral("best-results slot %1 has no name").arg(i));
+    }
+    const bool recorded = ReadRegistryValue(HKEY_CURRENT_USER, SettingsKey, QStringLiteral("Kansio")) != NotFound;
+    if (setup::GameIsInstalled() != recorded)
+        fail(target, QStringLiteral("setup's start-up decision disagrees with the record"));
+}
+
+// Writes the input's bytes into the store file at an offset the input gives, past the header
+// now and then, so that the readers meet a damaged store.
+void damageStore(std::span<const uint8_t> bytes)
+{
+    const QString file = reg::hiveFilePath(reg::Hive::CurrentUser);
+    QFile store(file);
+    if (bytes.size() < 4 || !store.open(QIODevice::ReadWrite))
+        return;
+    const qint64 offset = (qint64(bytes[0]) | qint64(bytes[1]) << 8 | qint64(bytes[2]) << 16) % std::max<qint64>(1, store.size());
+    store.seek(offset);
+    store.write(reinterpret_cast<const char*>(bytes.data()) + 3, qint64(bytes.size()) - 3);
+}
+
+void run(std::span<const uint8_t> input)
+{
+    static const char* const name = "registry";
+    if (input.size() < 2)
+        return;
+    const quint8 selector = input[0];
+    if ((selector & 0xf0) == 0xf0) {
+        damageStore(input.subspan(1));
+        checkStartup(name);
+        if (!WriteRegistryValue(HKEY_CURRENT_USER, SettingsKeyForWrite, QStringLiteral("Koe"), 1, QStringLiteral("x")))
+            fail(name, QStringLiteral("the next write after damage did not land"));
+        return;
+    }
+    static constexpr quint32 types[] = {0, 1, 2, 3, 4, 7, 11, 0xffffffff};
+    const auto type = static_cast<reg::ValueType>(types[selector % 8]);
+    const QString valueName = state->names[input[1] % state->names.size()];
+    QByteArray data(reinterpret_cast<const char*>(input.data()) + 2, qsizetype(input.size()) - 2);
+    // Around the reader's 2048-byte limit now and then.
+    if (selector & 0x08 && !data.isEmpty()) {
+        const qsizetype want = 2040 + (input[1] & 0x0f);
+        while (data.size() < want)
+            data += data;
+        data.truncate(want);
+    }
+
+    std::optional<reg::Key> key = reg::createKey(reg::Hive::CurrentUser, SettingsKey);
+    if (!key || reg::setValue(*key, valueName, type, data) != reg::Status::Ok)
+        fail(name, QStringLiteral("a value could not be stored"));
+    const QString read = ReadRegistryValue(HKEY_CURRENT_USER, SettingsKey, valueName);
+    if (data.size() > 2048 && read != NotFound)
+        fail(name, QStringLiteral("a value of %1 bytes was read").arg(data.size()));
+    if (data.size() <= 2048) {
+        if (read == NotFound && data != QByteArray("Not Found", 10))
+            fail(name, QStringLiteral("a stored value reads as missing"));
+        if (type == reg::ValueType::DWord && (!isDigits(read) || read.size() < 3))
+            fail(name, QStringLiteral("a number reads as \"%1\"").arg(read));
+        if (type == reg::ValueType::Binary && read.size() != 2 * data.size())
+            fail(name, QStringLiteral("binary data reads as \"%1\"").arg(read));
+    }
+    checkStartup(name);
+}
+
+} // namespace
+
+Target registryTarget(const QString& sandbox)
+{
+    Q_UNUSED(sandbox);
+    return {"registry", 1000000, seeds(), [] { state = new State; }, run};
+}
+
+} // namespace vuska::fuzz
