@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstdio>
@@ -373,6 +374,22 @@ void FolderInstallation::commit()
     for (const Entry& e : std::as_const(entries_)) {
         if (!e.keptAs.isEmpty())
             fs_.removeFile(path(e.keptAs));
+    }
+    // An earlier installation into this folder that was killed, or could not remove what it
+    // had set aside, left hidden files of its own beside the names; they go now that the names
+    // hold a whole installation. Only our own pattern of hidden name, only beside a name this
+    // installation wrote, and never a folder.
+    for (const Entry& e : std::as_const(entries_)) {
+        if (!e.installed)
+            continue;
+        const QString prefix = QLatin1Char('.') + e.name + QLatin1String(".vuska-");
+        static const QRegularExpression suffix(QStringLiteral("^(kept|new)-[0-9a-z]{1,13}$"));
+        const QStringList found = QDir(folder_).entryList({prefix + u'*'}, QDir::Files | QDir::Hidden | QDir::System);
+        for (const QString& hidden : found) {
+            if (hidden.startsWith(prefix) && suffix.match(QStringView(hidden).mid(prefix.size())).hasMatch()
+                && !fs_.isFolder(path(hidden)))
+                fs_.removeFile(path(hidden));
+        }
     }
     fs_.syncFolder(folder_);
 }

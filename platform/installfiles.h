@@ -119,7 +119,9 @@ public:
     // Puts the folder back as it was: the installed files go, the kept-aside ones get their
     // names back, the latest first. Failures are passed over. Ends the installation.
     void rollback();
-    // The installation stands: the files it replaced are removed. Ends the installation.
+    // The installation stands: the files it replaced are removed, and so are hidden files that
+    // an earlier, interrupted installation left beside the names this one wrote. Ends the
+    // installation.
     void commit();
 
     // The hidden names that lie in the folder for now: kept-aside files of this

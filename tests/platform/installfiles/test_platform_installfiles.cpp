@@ -204,6 +204,53 @@ private slots:
         QVERIFY2(snapshotFolder(target_) == before, qPrintable(describeDifference(before, snapshotFolder(target_))));
     }
 
+    // A killed installation leaves its hidden files beside the names; the next one that stands
+    // clears them, and nothing else: not another pattern, not beside a name it did not write,
+    // not a folder, not a file of the user's that only looks alike.
+    void commitClearsStaleHiddenFilesOfItsOwn_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("folder");
+        QTest::addColumn<bool>("cleared");
+        QTest::newRow("kept aside") << QStringLiteral(".readme.txt.vuska-kept-1x9z") << false << true;
+        QTest::newRow("new copy") << QStringLiteral(".readme.txt.vuska-new-a") << false << true;
+        QTest::newRow("upper case") << QStringLiteral(".readme.txt.vuska-kept-ABC") << false << false;
+        QTest::newRow("other purpose") << QStringLiteral(".readme.txt.vuska-old-abc") << false << false;
+        QTest::newRow("longer suffix") << QStringLiteral(".readme.txt.vuska-kept-abc.bak") << false << false;
+        QTest::newRow("not hidden") << QStringLiteral("readme.txt.vuska-kept-abc") << false << false;
+        QTest::newRow("beside another name") << QStringLiteral(".notes.txt.vuska-kept-abc") << false << false;
+        QTest::newRow("a folder") << QStringLiteral(".readme.txt.vuska-kept-dir") << true << false;
+    }
+
+    void commitClearsStaleHiddenFilesOfItsOwn()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, folder);
+        QFETCH(bool, cleared);
+        if (folder)
+            QVERIFY(QDir().mkpath(target(name)));
+        else
+            writeFile(target(name), "left by a killed run");
+        FolderInstallation installation(target_);
+        QVERIFY(installation.keepAside(QStringLiteral("readme.txt")));
+        QVERIFY(installation.install(source(QStringLiteral("readme.txt")), QStringLiteral("readme.txt")));
+        installation.commit();
+        QCOMPARE(QFileInfo::exists(target(name)), !cleared);
+        QCOMPARE(readFile(target(QStringLiteral("readme.txt"))), QByteArray("new read-me"));
+    }
+
+    // A rollback leaves an earlier run's hidden files alone: nothing of this one stood.
+    void rollbackLeavesStaleHiddenFiles()
+    {
+        writeFile(target(QStringLiteral(".readme.txt.vuska-kept-1x9z")), "left by a killed run");
+        FolderInstallation installation(target_);
+        QVERIFY(installation.keepAside(QStringLiteral("readme.txt")));
+        QVERIFY(installation.install(source(QStringLiteral("readme.txt")), QStringLiteral("readme.txt")));
+        installation.rollback();
+        QVERIFY(QFileInfo::exists(target(QStringLiteral(".readme.txt.vuska-kept-1x9z"))));
+        QVERIFY(!QFileInfo::exists(target(QStringLiteral("readme.txt"))));
+    }
+
     // Names that would reach outside the folder, and a folder that is no absolute path, are
     // refused before anything is looked at.
     void refusesNamesOutsideTheFolder_data()
