@@ -5,8 +5,10 @@
 // The inputs that crashed or hung are saved in the throw-away folder's "kaatuneet" folder,
 // which is kept (and named) when there are any.
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <iterator>
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -29,7 +31,11 @@ int main(int argc, char** argv)
         else if (arg == QLatin1String("--seed") && i + 1 < argc)
             seed = QString::fromLocal8Bit(argv[++i]).toULongLong();
         else {
-            std::fprintf(stderr, "usage: bench_fuzz [--quick] [--only NAME] [--seed N]\n");
+            std::fprintf(stderr,
+                         "usage: bench_fuzz [--quick] [--only NAME] [--seed N]\n"
+                         "  NAME: registry, picture, help, paths or desktop\n"
+                         "  Run the full run from the ASan+UBSan build (-DVUSKA_SANITIZE=ON), e.g.\n"
+                         "  build-asan/bench/fuzz/bench_fuzz, where a memory error counts as a crash.\n");
             return 2;
         }
     }
@@ -46,8 +52,13 @@ int main(int argc, char** argv)
     const Target targets[] = {registryTarget(sandbox.path()), pictureTarget(sandbox.path(), setFolder),
                               helpTarget(sandbox.path(), setFolder), pathsTarget(sandbox.path()),
                               desktopTarget(sandbox.path())};
+    if (!only.isEmpty()
+        && std::none_of(std::begin(targets), std::end(targets), [&only](const Target& t) { return only == QLatin1String(t.name); })) {
+        std::fprintf(stderr, "bench_fuzz: no target named %s\n", only.toLocal8Bit().constData());
+        return 2;
+    }
     std::printf("Fuzzing of the readers (%s, seed %llu)\n", quick ? "quick" : "full", static_cast<unsigned long long>(seed));
-    std::printf("%-10s %10s %9s %7s %9s\n", "target", "inputs", "crashes", "hangs", "seconds");
+    std::printf("%-10s %10s %9s %7s\n", "target", "inputs", "crashes", "hangs");
     std::fflush(stdout);
     const auto started = std::chrono::steady_clock::now();
     long failures = 0;
@@ -55,14 +66,15 @@ int main(int argc, char** argv)
         if (!only.isEmpty() && only != QLatin1String(target.name))
             continue;
         const long count = quick ? std::max(200L, target.fullInputs / 500) : target.fullInputs;
-        const auto begun = std::chrono::steady_clock::now();
         const Outcome outcome = runTarget(target, seed, count, saveFolder);
-        std::printf("%-10s %10ld %9ld %7ld %9.1f\n", target.name, outcome.inputs, outcome.crashes, outcome.hangs,
-                    std::chrono::duration<double>(std::chrono::steady_clock::now() - begun).count());
+        std::printf("%-10s %10ld %9ld %7ld\n", target.name, outcome.inputs, outcome.crashes, outcome.hangs);
+        if (outcome.inputs < count)
+            std::printf("%s: stopped after %ld of %ld inputs (seed %llu)\n", target.name, outcome.inputs, count,
+                        static_cast<unsigned long long>(seed));
         std::fflush(stdout);
         failures += outcome.crashes + outcome.hangs + (outcome.inputs < count ? 1 : 0);
     }
-    std::printf("%.1f s\n", std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+    std::printf("elapsed: %.1f s\n", std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
     if (failures > 0) {
         sandbox.setAutoRemove(false);
         std::printf("inputs kept in %s\n", saveFolder.toUtf8().constData());

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "game/engine/mdlvuska.h"
 #include "game/registry/mdlvuska2.h"
@@ -120,15 +121,51 @@ void checkStartup(const char* target)
 
 // Writes the input's bytes into the store file at an offset the input gives, past the header
 // now and then, so that the readers meet a damaged store.
-void damageStore(std::span<const uint8_t> bytes)
+// Returns the file as damaged.
+QByteArray damageStore(std::span<const uint8_t> bytes)
 {
     const QString file = reg::hiveFilePath(reg::Hive::CurrentUser);
     QFile store(file);
     if (bytes.size() < 4 || !store.open(QIODevice::ReadWrite))
-        return;
+        return {};
     const qint64 offset = (qint64(bytes[0]) | qint64(bytes[1]) << 8 | qint64(bytes[2]) << 16) % std::max<qint64>(1, store.size());
     store.seek(offset);
     store.write(reinterpret_cast<const char*>(bytes.data()) + 3, qint64(bytes.size()) - 3);
+    store.seek(0);
+    return store.readAll();
+}
+
+QStringList setAside()
+{
+    const QFileInfo store(reg::hiveFilePath(reg::Hive::CurrentUser));
+    return store.dir().entryList({store.fileName() + QStringLiteral(".damaged-*")}, QDir::Files, QDir::Name);
+}
+
+// A damaged store is either still read and written as it stands, or set aside whole and a new
+// one started; it is never deleted.
+void checkDamaged(const char* name, std::span<const uint8_t> input)
+{
+    const QStringList before = setAside();
+    const QByteArray damaged = damageStore(input);
+    checkStartup(name);
+    if (!WriteRegistryValue(HKEY_CURRENT_USER, SettingsKeyForWrite, QStringLiteral("Koe"), 1, QStringLiteral("x")))
+        fail(name, QStringLiteral("the next write after damage did not land"));
+    if (ReadRegistryValue(HKEY_CURRENT_USER, SettingsKey, QStringLiteral("Koe")) != QLatin1String("x"))
+        fail(name, QStringLiteral("the value written after damage does not read back"));
+    const QStringList after = setAside();
+    QDir folder = QFileInfo(reg::hiveFilePath(reg::Hive::CurrentUser)).dir();
+    for (const QString& file : after) {
+        if (before.contains(file) || file.contains(QLatin1String("-journal")) || file.contains(QLatin1String("-wal"))
+            || file.contains(QLatin1String("-shm")))
+            continue;
+        QFile kept(folder.filePath(file));
+        if (damaged.isEmpty() || !kept.open(QIODevice::ReadOnly) || kept.readAll() != damaged)
+            fail(name, QStringLiteral("the store set aside as %1 is not the damaged file as it was (%2 bytes)")
+                           .arg(file).arg(damaged.size()));
+    }
+    // Checked; the sandbox would otherwise fill with them over a long run.
+    for (const QString& file : after)
+        folder.remove(file);
 }
 
 void run(std::span<const uint8_t> input)
@@ -138,10 +175,7 @@ void run(std::span<const uint8_t> input)
         return;
     const quint8 selector = input[0];
     if ((selector & 0xf0) == 0xf0) {
-        damageStore(input.subspan(1));
-        checkStartup(name);
-        if (!WriteRegistryValue(HKEY_CURRENT_USER, SettingsKeyForWrite, QStringLiteral("Koe"), 1, QStringLiteral("x")))
-            fail(name, QStringLiteral("the next write after damage did not land"));
+        checkDamaged(name, input.subspan(1));
         return;
     }
     static constexpr quint32 types[] = {0, 1, 2, 3, 4, 7, 11, 0xffffffff};

@@ -654,6 +654,39 @@ private slots:
         QCOMPARE(run.instructions, leftoverInstructions(recorded, false));
     }
 
+    // The paths the removal would delete, without deleting: each table name joined to the
+    // translated folder once, in table order; nothing for a folder no drive holds.
+    void removalPathsJoinTheTableNames_data()
+    {
+        QTest::addColumn<QString>("recorded");
+        QTest::addColumn<QString>("where"); // below the world's root; empty: no drive holds it
+        QTest::newRow("the default folder") << QString(kDefaultFolder) << QString();
+        QTest::newRow("climbing above C:") << QStringLiteral("C:\\..\\..") << QStringLiteral("c");
+        QTest::newRow("root of Z:") << QStringLiteral("Z:\\") << QStringLiteral("z");
+        QTest::newRow("an unmapped drive") << QStringLiteral("Q:\\Vuska") << QString();
+        QTest::newRow("a network path") << QStringLiteral("\\\\palvelin\\jako") << QString();
+    }
+    void removalPathsJoinTheTableNames()
+    {
+        QFETCH(QString, recorded);
+        QFETCH(QString, where);
+        const std::optional<QString> translated = platform::drives::toHost(recorded);
+        const QList<std::pair<QString, QString>> paths = setup::removalPaths(recorded);
+        if (!translated) {
+            QVERIFY2(paths.isEmpty(), qPrintable(paths.value(0).second));
+            return;
+        }
+        if (!where.isEmpty())
+            QCOMPARE(host(recorded), root() + u'/' + where);
+        const QStringList names = tableNames();
+        QCOMPARE(paths.size(), names.size());
+        const QString folder = translated->endsWith(u'/') ? *translated : *translated + u'/';
+        for (qsizetype i = 0; i < paths.size(); ++i) {
+            QCOMPARE(paths[i].first, names[i]);
+            QCOMPARE(paths[i].second, folder + names[i]);
+        }
+    }
+
     // Only the names as the installer wrote them go: a file whose name differs from a table
     // name only in letter case is someone else's.
     void otherLetterCaseIsNotATableName()

@@ -22,6 +22,7 @@
 #include "setup/wizard/frmvaihe2.h"
 #include "setup/wizard/frmvaihe3.h"
 #include "setup/wizard/mdlvuskanasennus.h"
+#include "setup/wizard/targetfolder.h"
 #include "tests/support/installersandbox.h"
 #include "tests/support/layoutcheck.h"
 #include "tests/support/messageboxscript.h"
@@ -265,6 +266,44 @@ private slots:
         QCOMPARE(page.sandbox.freeSpaceQueries(), 0);
         QCOMPARE(platform::screenPointer(), platform::ScreenPointer::Default);
         QCOMPARE(page.ends, 0);
+    }
+
+    // The verdict without the page: the folder as it is kept and where it lies on the host
+    // (relative to C:'s folder; "-" for none).
+    void checkWithoutPage_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("verdict");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("host");
+        const int accepted = int(TargetFolderCheck::Verdict::Accepted);
+        const int badDrive = int(TargetFolderCheck::Verdict::InvalidDrive);
+        const int badFolder = int(TargetFolderCheck::Verdict::InvalidFolder);
+        QTest::newRow("a plain folder") << "C:\\Peli\\Vuska" << accepted << "C:\\Peli\\Vuska" << "/Peli/Vuska";
+        QTest::newRow("a trailing backslash is dropped") << "C:\\Vuska\\" << accepted << "C:\\Vuska" << "/Vuska";
+        QTest::newRow("the drive's root") << "C:\\" << accepted << "C:" << "";
+        QTest::newRow("blanks inside") << "C:\\a b\\c" << accepted << "C:\\a b\\c" << "/a b/c";
+        QTest::newRow("an unmapped drive") << "Q:\\Vuska" << badDrive << "" << "-";
+        QTest::newRow("no backslash") << "C:Vuska" << badDrive << "" << "-";
+        QTest::newRow("a star") << "C:\\Vu*ska" << badFolder << "" << "-";
+        QTest::newRow("a name too long") << "C:\\" + QString(300, u'a') << badFolder << "" << "-";
+    }
+
+    void checkWithoutPage()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, verdict);
+        QFETCH(QString, folder);
+        QFETCH(QString, host);
+        InstallerSandbox sandbox(1'000'000'000);
+        sandbox.writeDriveMap(QStringLiteral("C=") + sandbox.cRoot() + u'\n');
+        const TargetFolderCheck check = checkTargetFolder(text);
+        QCOMPARE(int(check.verdict), verdict);
+        QCOMPARE(check.folder, folder);
+        if (host == QLatin1String("-"))
+            QVERIFY2(!check.host, qPrintable(check.host.value_or(QString())));
+        else
+            QCOMPARE(QDir::cleanPath(check.host.value_or(QStringLiteral("(none)"))), QDir::cleanPath(sandbox.cRoot() + host));
     }
 
     void freeSpace_data()
