@@ -13,26 +13,63 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include "bench/fuzz/fuzzengine.h"
 #include "bench/fuzz/targets.h"
+
+namespace {
+
+// The engine's own check: a target that dies on one input and stalls on another must come out
+// as one crash and one hang, with every input run once. The inputs are counted in memory the
+// workers share, so the count is the number of the input at hand.
+int checkEngine(const QString& saveFolder)
+{
+    using namespace vuska::fuzz;
+    auto* counter = static_cast<long*>(::mmap(nullptr, sizeof(long), PROT_READ | PROT_WRITE,
+                                              MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+    if (counter == MAP_FAILED)
+        return 1;
+    *counter = 0;
+    const Target misbehaving{"engine", 12, {QByteArray("x")}, nullptr, [counter](std::span<const uint8_t>) {
+                                 const long index = (*counter)++;
+                                 if (index == 3)
+                                     std::abort();
+                                 if (index == 7)
+                                     for (;;)
+                                         ::pause();
+                             }};
+    const Outcome outcome = runTarget(misbehaving, 1, 12, saveFolder, 1);
+    std::printf("engine check: %ld inputs, %ld crashes, %ld hangs, %ld runs (want 12, 1, 1, 12)\n", outcome.inputs,
+                outcome.crashes, outcome.hangs, *counter);
+    const bool right = outcome.inputs == 12 && outcome.crashes == 1 && outcome.hangs == 1 && *counter == 12;
+    ::munmap(counter, sizeof(long));
+    return right ? 0 : 1;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     using namespace vuska::fuzz;
     bool quick = false;
+    bool engineCheck = false;
     QString only;
     std::uint64_t seed = 20261207;
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);
         if (arg == QLatin1String("--quick"))
             quick = true;
+        else if (arg == QLatin1String("--engine-check"))
+            engineCheck = true;
         else if (arg == QLatin1String("--only") && i + 1 < argc)
             only = QString::fromLocal8Bit(argv[++i]);
         else if (arg == QLatin1String("--seed") && i + 1 < argc)
             seed = QString::fromLocal8Bit(argv[++i]).toULongLong();
         else {
             std::fprintf(stderr,
-                         "usage: bench_fuzz [--quick] [--only NAME] [--seed N]\n"
+                         "usage: bench_fuzz [--quick] [--only NAME] [--seed N] | --engine-check\n"
                          "  NAME: registry, picture, help, paths or desktop\n"
                          "  Run the full run from the ASan+UBSan build (-DVUSKA_SANITIZE=ON), e.g.\n"
                          "  build-asan/bench/fuzz/bench_fuzz, where a memory error counts as a crash.\n");
@@ -48,6 +85,8 @@ int main(int argc, char** argv)
     prepareSandbox(sandbox.path());
     const QString setFolder = QStringLiteral(VUSKA_SET_DIR);
     const QString saveFolder = sandbox.path() + QStringLiteral("/kaatuneet");
+    if (engineCheck)
+        return checkEngine(saveFolder);
 
     const Target targets[] = {registryTarget(sandbox.path()), pictureTarget(sandbox.path(), setFolder),
                               helpTarget(sandbox.path(), setFolder), pathsTarget(sandbox.path()),
