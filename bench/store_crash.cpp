@@ -26,6 +26,7 @@
 #include <csignal>
 #include <unistd.h>
 
+#include "bench/headlessgame.h"
 #include "game/engine/mdlvuska.h"
 #include "game/registry/mdlvuska2.h"
 #include "game/registry/settingskey.h"
@@ -36,48 +37,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 namespace reg = platform::registry;
 
-// The engine without a window: only the registry procedures are used here.
-class NoPictures : public vuska::CardPictures {
-public:
-    bool loadPicture(int, const QString&) override { return true; }
-    double left(int) const override { return 0; }
-    double top(int) const override { return 0; }
-    double width(int) const override { return 0; }
-    double height(int) const override { return 0; }
-    bool visible(int) const override { return false; }
-    void setLeft(int, double) override {}
-    void setTop(int, double) override {}
-    void setWidth(int, double) override {}
-    void setHeight(int, double) override {}
-    void setVisible(int, bool) override {}
-    void bringToFront(int) override {}
-    void setPointingHand(int, bool) override {}
-    void showStep(Step) override {}
-};
-
-class NoUser : public vuska::GameUser {
-public:
-    platform::MsgAnswer messageBox(const platform::MessageBoxRequest&) override { return platform::MsgAnswer::Ok; }
-    void setScreenPointer(platform::ScreenPointer) override {}
-    bool pause(int) override { return true; }
-    void showNameEntry() override {}
-    void setNewGameEnabled(bool) override {}
-    void endProgram() override {}
-    bool ending() const override { return false; }
-};
-
-class FixedRandom : public platform::RandomSource {
-public:
-    double next() override { return 0.5; }
-    void reseedFromTime() override {}
-};
-
-struct Engine {
-    NoPictures pictures;
-    NoUser user;
-    FixedRandom random;
-    vuska::mdlVuska game{pictures, user, random};
-};
+using Engine = vuska::bench::HeadlessGame;
 
 const QString kTrialKey = QStringLiteral("Software\\Koe\\");
 
