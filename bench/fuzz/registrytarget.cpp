@@ -152,9 +152,17 @@ void run(std::span<const uint8_t> input)
         data.truncate(want);
     }
 
-    std::optional<reg::Key> key = reg::createKey(reg::Hive::CurrentUser, SettingsKey);
-    if (!key || reg::setValue(*key, valueName, type, data) != reg::Status::Ok)
-        fail(name, QStringLiteral("a value could not be stored"));
+    // A key gone since it was opened (the write found the store damaged and set it aside) is
+    // made again, as WriteRegistryValue does.
+    reg::Status stored = reg::Status::NotFound;
+    std::optional<reg::Key> key;
+    for (int attempt = 0; attempt < 2 && stored == reg::Status::NotFound; ++attempt) {
+        key = reg::createKey(reg::Hive::CurrentUser, SettingsKey, &stored);
+        if (key)
+            stored = reg::setValue(*key, valueName, type, data);
+    }
+    if (stored != reg::Status::Ok)
+        fail(name, QStringLiteral("a value could not be stored (status %1, key %2)").arg(int(stored)).arg(key ? "open" : "not made"));
     const QString read = ReadRegistryValue(HKEY_CURRENT_USER, SettingsKey, valueName);
     if (data.size() > 2048 && read != NotFound)
         fail(name, QStringLiteral("a value of %1 bytes was read").arg(data.size()));

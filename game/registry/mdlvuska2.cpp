@@ -128,10 +128,6 @@ QString ReadRegistryValue(Hive hive, const QString& keyPath, const QString& valu
 bool WriteRegistryValue(Hive hive, const QString& keyPath, const QString& valueName, int kind,
                         const QVariant& value)
 {
-    std::optional<reg::Key> key = reg::createKey(hive, keyPath);
-    if (!key)
-        return false;
-
     reg::ValueType type = reg::ValueType::None;
     QByteArray data;
     if (kind == REG_DWORD) {
@@ -150,10 +146,19 @@ bool WriteRegistryValue(Hive hive, const QString& keyPath, const QString& valueN
         return false;
     }
 
-    const bool stored = reg::setValue(*key, valueName, type, data) == reg::Status::Ok
-        && reg::flushKey(*key) == reg::Status::Ok;
-    reg::closeKey(*key);
-    return stored;
+    // The key can vanish between its making and the write: another process deletes it, or the
+    // write finds the store damaged and a fresh one takes its place. Made again, it takes the
+    // value, so that the write lands all the same.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        std::optional<reg::Key> key = reg::createKey(hive, keyPath);
+        if (!key)
+            return false;
+        const reg::Status status = reg::setValue(*key, valueName, type, data);
+        if (status == reg::Status::NotFound)
+            continue;
+        return status == reg::Status::Ok && reg::flushKey(*key) == reg::Status::Ok;
+    }
+    return false;
 }
 
 } // namespace vuska

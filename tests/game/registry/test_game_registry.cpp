@@ -218,6 +218,29 @@ private slots:
         QVERIFY(aside.open(QIODevice::ReadOnly));
         QCOMPARE(aside.readAll(), QByteArray(3000, '\x5a'));
     }
+
+    void writeThatMeetsDamageStillLands()
+    {
+        // The store is damaged while the program has it open: the write that finds the damage
+        // sets the file aside and must still land, on the fresh store, key and all.
+        QVERIFY(WriteRegistryValue(HKEY_CURRENT_USER, kKey, QStringLiteral("Aiempi"), 1, QStringLiteral("x")));
+        const QString file = reg::hiveFilePath(HKEY_CURRENT_USER);
+        QFile store(file);
+        QVERIFY(store.open(QIODevice::ReadWrite));
+        QByteArray bytes = store.readAll();
+        // The values' table is made last, so its page is the file's last: the key is still
+        // found, and only the write of the value meets the damage.
+        QVERIFY(bytes.size() >= 4 * 4096);
+        bytes.replace(bytes.size() - 4096, 4096, QByteArray(4096, '\x5a'));
+        bytes[27] = char(bytes[27] + 1); // the change counter: the open connection reads anew
+        QVERIFY(store.seek(0));
+        QCOMPARE(store.write(bytes), qint64(bytes.size()));
+        store.close();
+
+        QVERIFY(WriteRegistryValue(HKEY_CURRENT_USER, kKey, QStringLiteral("Nimi"), 1, QStringLiteral("Pelaaja")));
+        QCOMPARE(ReadRegistryValue(HKEY_CURRENT_USER, kKey, QStringLiteral("Nimi")), QStringLiteral("Pelaaja"));
+        QCOMPARE(QFileInfo(file).dir().entryList({QStringLiteral("*.damaged-*")}, QDir::Files).size(), 1);
+    }
 };
 
 VUSKA_TEST_MAIN(TestGameRegistry)
