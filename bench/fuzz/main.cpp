@@ -55,6 +55,7 @@ int main(int argc, char** argv)
     using namespace vuska::fuzz;
     bool quick = false;
     bool engineCheck = false;
+    long inputs = 0; // 0: the target's own full count
     QString only;
     std::uint64_t seed = 20261207;
     for (int i = 1; i < argc; ++i) {
@@ -63,13 +64,15 @@ int main(int argc, char** argv)
             quick = true;
         else if (arg == QLatin1String("--engine-check"))
             engineCheck = true;
+        else if (arg == QLatin1String("--inputs") && i + 1 < argc)
+            inputs = QString::fromLocal8Bit(argv[++i]).toLong();
         else if (arg == QLatin1String("--only") && i + 1 < argc)
             only = QString::fromLocal8Bit(argv[++i]);
         else if (arg == QLatin1String("--seed") && i + 1 < argc)
             seed = QString::fromLocal8Bit(argv[++i]).toULongLong();
         else {
             std::fprintf(stderr,
-                         "usage: bench_fuzz [--quick] [--only NAME] [--seed N] | --engine-check\n"
+                         "usage: bench_fuzz [--quick | --inputs COUNT] [--only NAME] [--seed N] | --engine-check\n"
                          "  NAME: registry, picture, help, paths or desktop\n"
                          "  Run the full run from the ASan+UBSan build (-DVUSKA_SANITIZE=ON), e.g.\n"
                          "  build-asan/bench/fuzz/bench_fuzz, where a memory error counts as a crash.\n");
@@ -104,7 +107,7 @@ int main(int argc, char** argv)
     for (const Target& target : targets) {
         if (!only.isEmpty() && only != QLatin1String(target.name))
             continue;
-        const long count = quick ? std::max(200L, target.fullInputs / 500) : target.fullInputs;
+        const long count = inputs > 0 ? inputs : quick ? std::max(200L, target.fullInputs / 500) : target.fullInputs;
         const Outcome outcome = runTarget(target, seed, count, saveFolder);
         std::printf("%-10s %10ld %9ld %7ld\n", target.name, outcome.inputs, outcome.crashes, outcome.hangs);
         if (outcome.inputs < count)
