@@ -8,6 +8,7 @@
 
 #include <QApplication>
 
+#include "bench/headlessgame.h"
 #include "game/engine/mdlvuska.h"
 #include "game/forms/cardtable.h"
 #include "platform/appearance.h"
@@ -29,16 +30,7 @@ public:
     std::vector<Clock::time_point> stamps;
 };
 
-class QuietUser : public vuska::GameUser {
-public:
-    platform::MsgAnswer messageBox(const platform::MessageBoxRequest&) override { return platform::MsgAnswer::Ok; }
-    void setScreenPointer(platform::ScreenPointer) override {}
-    bool pause(int) override { return true; }
-    void showNameEntry() override {}
-    void setNewGameEnabled(bool) override {}
-    void endProgram() override {}
-    bool ending() const override { return false; }
-};
+using QuietUser = vuska::bench::NoUser;
 
 struct Figures {
     double totalMs;
