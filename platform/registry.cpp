@@ -241,6 +241,30 @@ bool hasForeignHeader(const QByteArray& file)
     return got != ssize_t(sizeof header) || std::memcmp(header, kMagic, sizeof header) != 0;
 }
 
+// True when the file has SQLite's header but fields in it that SQLite neither accepts nor
+// counts as damage: a schema format newer than any SQLite writes (every statement then fails
+// with a plain error) or a write version it does not know (the file then opens read-only for
+// good). Both are written once, when the file is made, so this needs no lock either.
+bool hasBrokenHeader(const QByteArray& file)
+{
+    static constexpr char kMagic[] = "SQLite format 3";
+    const int fd = ::open(file.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    unsigned char header[100] = {};
+    const ssize_t got = ::pread(fd, header, sizeof header, 0);
+    ::close(fd);
+    if (got != ssize_t(sizeof header) || std::memcmp(header, kMagic, sizeof kMagic) != 0)
+        return false;
+    constexpr unsigned kWriteVersion = 18;
+    constexpr unsigned kSchemaFormat = 44; // big-endian, 4 bytes
+    constexpr quint32 kNewestSchemaFormat = 4;
+    const quint32 schemaFormat = quint32(header[kSchemaFormat]) << 24
+        | quint32(header[kSchemaFormat + 1]) << 16 | quint32(header[kSchemaFormat + 2]) << 8
+        | quint32(header[kSchemaFormat + 3]);
+    return header[kWriteVersion] > 2 || schemaFormat > kNewestSchemaFormat;
+}
+
 bool pathExists(const QString& file)
 {
     struct stat info {};
@@ -380,7 +404,7 @@ private:
             const int rc = op(db_, status);
             if (rc == SQLITE_OK)
                 return status;
-            if (isDamage(rc)) {
+            if (isDamage(rc) || hasBrokenHeader(QFile::encodeName(file_))) {
                 if (!setAside() || inBatch || attempt > 0)
                     return Status::Failed;
                 continue;
@@ -404,6 +428,11 @@ private:
             if (writing)
                 return Status::Failed;
         }
+        // A write into a file no later opening would take is lost with it: SQLite keeps using
+        // a schema it has read, so the header is looked at before each write (a write syncs,
+        // three more system calls are nothing beside that).
+        if (writing && db_.isOpen() && hasBrokenHeader(QFile::encodeName(file_)) && !setAside())
+            return Status::Failed;
         if (db_.isOpen() && (!sameFileOnDisk() || (writing && !hasSchema_)))
             disconnect();
         if (!db_.isOpen()) {
@@ -452,7 +481,7 @@ private:
             }
             // Checked before SQLite sees the file: SQLite would take a -journal or -wal beside a
             // file that is no database for its own, and replay or delete it.
-            if (hasForeignHeader(native)) {
+            if (hasForeignHeader(native) || hasBrokenHeader(native)) {
                 device_ = info.st_dev;
                 inode_ = info.st_ino;
                 if (!setAside())

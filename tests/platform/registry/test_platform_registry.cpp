@@ -82,6 +82,15 @@ QStringList rawQuery(const QString& file, const char* sql)
     return rows;
 }
 
+// Overwrites a field of the store's header with a value no SQLite writes.
+void damageHeader(QByteArray& file, const QString& field)
+{
+    if (field == QLatin1String("schema format"))
+        file.replace(44, 4, QByteArray::fromHex("00000009"));
+    else
+        file[18] = char(7); // write version
+}
+
 QProcess* startChild(QObject* parent, const QStringList& arguments)
 {
     auto* child = new QProcess(parent);
@@ -438,7 +447,8 @@ private slots:
     {
         QTest::addColumn<QString>("damage");
         QTest::addColumn<bool>("readFirst");
-        for (const char* damage : {"garbage", "text", "truncated", "short header", "foreign database"}) {
+        for (const char* damage : {"garbage", "text", "truncated", "short header", "foreign database",
+                                   "schema format", "write version"}) {
             QTest::newRow(damage) << QString::fromLatin1(damage) << false;
             QTest::newRow(QByteArray(damage).append(", read first").constData()) << QString::fromLatin1(damage) << true;
         }
@@ -463,6 +473,14 @@ private slots:
             QFile full(file);
             QVERIFY(full.open(QIODevice::ReadOnly));
             original = full.readAll().left(damage == QLatin1String("truncated") ? full.size() / 2 : 10);
+        } else if (damage == QLatin1String("schema format") || damage == QLatin1String("write version")) {
+            // Header fields SQLite refuses without calling the file damaged.
+            for (int i = 0; i < 100; ++i)
+                QVERIFY(writeValue(kKey, QStringLiteral("v%1").arg(i), ValueType::Binary, payload(i)));
+            QFile full(file);
+            QVERIFY(full.open(QIODevice::ReadOnly));
+            original = full.readAll();
+            damageHeader(original, damage);
         } else {
             sqlite3* db = nullptr;
             QCOMPARE(sqlite3_open(QFile::encodeName(file).constData(), &db), SQLITE_OK);
@@ -508,6 +526,53 @@ private slots:
         } else {
             QCOMPARE(aside.size(), 1);
         }
+    }
+
+    void headerDamagedWhileOpen_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<bool>("readFirst");
+        QTest::addColumn<Status>("readSees");
+        QTest::newRow("schema format") << QStringLiteral("schema format") << false << Status::Ok;
+        QTest::newRow("write version") << QStringLiteral("write version") << false << Status::Ok;
+        // SQLite still reads a file of an unknown write version; a schema it cannot read is damage.
+        QTest::newRow("schema format, read first") << QStringLiteral("schema format") << true << Status::NotFound;
+        QTest::newRow("write version, read first") << QStringLiteral("write version") << true << Status::Ok;
+    }
+
+    void headerDamagedWhileOpen()
+    {
+        // The header is overwritten while this process holds the store open: the next call
+        // finds it, the file goes aside whole and the write lands in a fresh store.
+        QFETCH(QString, damage);
+        QFETCH(bool, readFirst);
+        QFETCH(Status, readSees);
+        QVERIFY(writeValue(kKey, QStringLiteral("Before"), ValueType::String, "old"));
+        QCOMPARE(readValue(Hive::CurrentUser, kKey, QStringLiteral("Before")).second, QByteArray("old"));
+        QByteArray original;
+        {
+            QFile file(storeFile());
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            original = file.readAll();
+            damageHeader(original, damage);
+            // A new change counter and schema cookie, as another process's write would leave
+            // them, so that the open connection reads the header and the schema again.
+            original[27] = char(original[27] + 1);
+            original[43] = char(original[43] + 1);
+            QVERIFY(file.seek(0));
+            QCOMPARE(file.write(original.left(100)), qint64(100));
+        }
+        if (readFirst)
+            QCOMPARE(readValue(Hive::CurrentUser, kKey, QStringLiteral("Before")).first, readSees);
+        QVERIFY(writeValue(kKey, QStringLiteral("After"), ValueType::String, "fresh"));
+        QCOMPARE(readValue(Hive::CurrentUser, kKey, QStringLiteral("After")).second, QByteArray("fresh"));
+        QCOMPARE(readValue(Hive::CurrentUser, kKey, QStringLiteral("Before")).first, Status::NotFound);
+        const QDir folder(QFileInfo(storeFile()).path());
+        const QStringList aside = folder.entryList({QStringLiteral("HKEY_CURRENT_USER.db.damaged-*")}, QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        QFile kept(folder.filePath(aside.first()));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), original);
     }
 
     void keptAsideNamesAreNeverReused()
