@@ -409,6 +409,14 @@ private:
                     return Status::Failed;
                 continue;
             }
+            // Our statements are fixed, so a plain error says the connection's picture of the
+            // file no longer holds: a header field changed under it that SQLite checks only
+            // when it reads the schema again. A fresh connection reads and checks the file
+            // anew, and tells a damaged file from a sound one.
+            if ((rc & 0xff) == SQLITE_ERROR && !inBatch && attempt == 0) {
+                disconnect();
+                continue;
+            }
             const Status failed = statusFor(rc, db_.systemErrno());
             return failed == Status::Ok ? Status::Failed : failed;
         }

@@ -87,6 +87,8 @@ void damageHeader(QByteArray& file, const QString& field)
 {
     if (field == QLatin1String("schema format"))
         file.replace(44, 4, QByteArray::fromHex("00000009"));
+    else if (field == QLatin1String("text encoding"))
+        file.replace(56, 4, QByteArray::fromHex("75730000"));
     else
         file[18] = char(7); // write version
 }
@@ -533,11 +535,15 @@ private slots:
         QTest::addColumn<QString>("damage");
         QTest::addColumn<bool>("readFirst");
         QTest::addColumn<Status>("readSees");
-        QTest::newRow("schema format") << QStringLiteral("schema format") << false << Status::Ok;
-        QTest::newRow("write version") << QStringLiteral("write version") << false << Status::Ok;
+        QTest::addColumn<bool>("keptAside");
+        QTest::newRow("schema format") << QStringLiteral("schema format") << false << Status::Ok << true;
+        QTest::newRow("write version") << QStringLiteral("write version") << false << Status::Ok << true;
         // SQLite still reads a file of an unknown write version; a schema it cannot read is damage.
-        QTest::newRow("schema format, read first") << QStringLiteral("schema format") << true << Status::NotFound;
-        QTest::newRow("write version, read first") << QStringLiteral("write version") << true << Status::Ok;
+        QTest::newRow("schema format, read first") << QStringLiteral("schema format") << true << Status::NotFound << true;
+        QTest::newRow("write version, read first") << QStringLiteral("write version") << true << Status::Ok << true;
+        // An encoding number a fresh connection reads as UTF-8, but the open one refuses.
+        QTest::newRow("text encoding") << QStringLiteral("text encoding") << false << Status::Ok << false;
+        QTest::newRow("text encoding, read first") << QStringLiteral("text encoding") << true << Status::Ok << false;
     }
 
     void headerDamagedWhileOpen()
@@ -547,6 +553,7 @@ private slots:
         QFETCH(QString, damage);
         QFETCH(bool, readFirst);
         QFETCH(Status, readSees);
+        QFETCH(bool, keptAside);
         QVERIFY(writeValue(kKey, QStringLiteral("Before"), ValueType::String, "old"));
         QCOMPARE(readValue(Hive::CurrentUser, kKey, QStringLiteral("Before")).second, QByteArray("old"));
         QByteArray original;
@@ -566,9 +573,14 @@ private slots:
             QCOMPARE(readValue(Hive::CurrentUser, kKey, QStringLiteral("Before")).first, readSees);
         QVERIFY(writeValue(kKey, QStringLiteral("After"), ValueType::String, "fresh"));
         QCOMPARE(readValue(Hive::CurrentUser, kKey, QStringLiteral("After")).second, QByteArray("fresh"));
-        QCOMPARE(readValue(Hive::CurrentUser, kKey, QStringLiteral("Before")).first, Status::NotFound);
         const QDir folder(QFileInfo(storeFile()).path());
         const QStringList aside = folder.entryList({QStringLiteral("HKEY_CURRENT_USER.db.damaged-*")}, QDir::Files);
+        if (!keptAside) {
+            QCOMPARE(readValue(Hive::CurrentUser, kKey, QStringLiteral("Before")).second, QByteArray("old"));
+            QCOMPARE(aside, QStringList());
+            return;
+        }
+        QCOMPARE(readValue(Hive::CurrentUser, kKey, QStringLiteral("Before")).first, Status::NotFound);
         QCOMPARE(aside.size(), 1);
         QFile kept(folder.filePath(aside.first()));
         QVERIFY(kept.open(QIODevice::ReadOnly));
