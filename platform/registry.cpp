@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QtEndian>
 
 #include <sqlite3.h>
 
@@ -224,21 +225,30 @@ int renameNoReplace(const QString& from, const QString& to)
     return 0;
 }
 
+constexpr char kSqliteMagic[] = "SQLite format 3"; // with its NUL: 16 bytes
+
+// Reads up to `size` bytes from the start of the file. Returns how many it got, -1 when the
+// file cannot be opened.
+ssize_t readHeader(const QByteArray& file, unsigned char* header, size_t size)
+{
+    const int fd = ::open(file.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    const ssize_t got = ::pread(fd, header, size, 0);
+    ::close(fd);
+    return got;
+}
+
 // True when the file cannot be a database of any kind: not empty (SQLite's own way of
 // starting a database) and not opening with SQLite's header. The first 16 bytes never change
 // once written, so this needs no lock even while another process is writing the file.
 bool hasForeignHeader(const QByteArray& file)
 {
-    static constexpr char kMagic[] = "SQLite format 3"; // with its NUL: 16 bytes
-    const int fd = ::open(file.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    unsigned char header[sizeof kSqliteMagic] = {};
+    const ssize_t got = readHeader(file, header, sizeof header);
+    if (got <= 0)
         return false;
-    char header[sizeof kMagic] = {};
-    const ssize_t got = ::pread(fd, header, sizeof header, 0);
-    ::close(fd);
-    if (got == 0)
-        return false;
-    return got != ssize_t(sizeof header) || std::memcmp(header, kMagic, sizeof header) != 0;
+    return got != ssize_t(sizeof header) || std::memcmp(header, kSqliteMagic, sizeof header) != 0;
 }
 
 // True when the file has SQLite's header but fields in it that SQLite neither accepts nor
@@ -247,22 +257,14 @@ bool hasForeignHeader(const QByteArray& file)
 // good). Both are written once, when the file is made, so this needs no lock either.
 bool hasBrokenHeader(const QByteArray& file)
 {
-    static constexpr char kMagic[] = "SQLite format 3";
-    const int fd = ::open(file.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    unsigned char header[100] = {};
-    const ssize_t got = ::pread(fd, header, sizeof header, 0);
-    ::close(fd);
-    if (got != ssize_t(sizeof header) || std::memcmp(header, kMagic, sizeof kMagic) != 0)
-        return false;
-    constexpr unsigned kWriteVersion = 18;
-    constexpr unsigned kSchemaFormat = 44; // big-endian, 4 bytes
+    constexpr size_t kWriteVersion = 18;
+    constexpr size_t kSchemaFormat = 44; // big-endian, 4 bytes
     constexpr quint32 kNewestSchemaFormat = 4;
-    const quint32 schemaFormat = quint32(header[kSchemaFormat]) << 24
-        | quint32(header[kSchemaFormat + 1]) << 16 | quint32(header[kSchemaFormat + 2]) << 8
-        | quint32(header[kSchemaFormat + 3]);
-    return header[kWriteVersion] > 2 || schemaFormat > kNewestSchemaFormat;
+    unsigned char header[kSchemaFormat + 4] = {};
+    if (readHeader(file, header, sizeof header) != ssize_t(sizeof header)
+        || std::memcmp(header, kSqliteMagic, sizeof kSqliteMagic) != 0)
+        return false;
+    return header[kWriteVersion] > 2 || qFromBigEndian<quint32>(header + kSchemaFormat) > kNewestSchemaFormat;
 }
 
 bool pathExists(const QString& file)

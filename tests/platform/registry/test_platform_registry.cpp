@@ -548,8 +548,9 @@ private slots:
 
     void headerDamagedWhileOpen()
     {
-        // The header is overwritten while this process holds the store open: the next call
-        // finds it, the file goes aside whole and the write lands in a fresh store.
+        // The header is overwritten while this process holds the store open. The next write
+        // lands: in a fresh store, with the damaged file set aside whole, or in the same file
+        // when a fresh look at it finds it sound.
         QFETCH(QString, damage);
         QFETCH(bool, readFirst);
         QFETCH(Status, readSees);
