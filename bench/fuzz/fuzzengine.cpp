@@ -1,10 +1,12 @@
 #include "bench/fuzz/fuzzengine.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <thread>
+#include <vector>
 
 #include <QDir>
 #include <QFile>
@@ -88,6 +90,13 @@ void mutate(QByteArray& data, const std::vector<QByteArray>& seeds, std::mt19937
         data.truncate(kMaxInput);
 }
 
+volatile std::sig_atomic_t gStop = 0;
+
+void onStopSignal(int)
+{
+    gStop = 1;
+}
+
 struct Shared {
     volatile long current;
     volatile int setUp; // the worker got through its set-up
@@ -124,15 +133,16 @@ void fail(const char* target, const QString& what)
     std::abort();
 }
 
-Outcome runTarget(const Target& target, std::uint64_t seed, long count, const QString& saveFolder, int hangSeconds)
+Outcome runTarget(const Target& target, std::uint64_t seed, long first, long end, const QString& saveFolder,
+                  int hangSeconds)
 {
     auto* shared = static_cast<Shared*>(
         ::mmap(nullptr, sizeof(Shared), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
     Outcome outcome;
     if (shared == MAP_FAILED)
         return outcome;
-    long next = 0;
-    while (next < count) {
+    long next = first;
+    while (next < end && !gStop) {
         shared->current = next;
         shared->setUp = 0;
         std::fflush(nullptr);
@@ -143,12 +153,12 @@ Outcome runTarget(const Target& target, std::uint64_t seed, long count, const QS
             if (target.setUp)
                 target.setUp();
             shared->setUp = 1;
-            for (long i = next; i < count; ++i) {
+            for (long i = next; i < end; ++i) {
                 shared->current = i;
                 const QByteArray input = makeInput(target, seed, i);
                 target.run(std::span(reinterpret_cast<const uint8_t*>(input.constData()), size_t(input.size())));
             }
-            shared->current = count;
+            shared->current = end;
             std::fflush(nullptr);
             ::_exit(0);
         }
@@ -156,10 +166,17 @@ Outcome runTarget(const Target& target, std::uint64_t seed, long count, const QS
         auto lastMove = std::chrono::steady_clock::now();
         int status = 0;
         bool hung = false;
+        bool stopped = false;
         for (;;) {
             const pid_t done = ::waitpid(worker, &status, WNOHANG);
             if (done == worker)
                 break;
+            if (gStop) {
+                ::kill(worker, SIGKILL);
+                ::waitpid(worker, &status, 0);
+                stopped = true;
+                break;
+            }
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
             const long now = shared->current;
             if (now != seen) {
@@ -173,19 +190,23 @@ Outcome runTarget(const Target& target, std::uint64_t seed, long count, const QS
             }
         }
         const long at = shared->current;
+        if (stopped) { // the input it was on did not finish and is not counted
+            next = std::min(at, end);
+            break;
+        }
         if (!shared->setUp) {
             std::fprintf(stderr, "%s: the worker's set-up failed; the target stops here\n", target.name);
             ++outcome.crashes;
             break;
         }
-        if (!hung && WIFEXITED(status) && WEXITSTATUS(status) == 0 && at >= count) {
-            next = count;
+        if (!hung && WIFEXITED(status) && WEXITSTATUS(status) == 0 && at >= end) {
+            next = end;
             break;
         }
-        if (at >= count) { // died on its way out, after the last input
+        if (at >= end) { // died on its way out, after the last input
             ++outcome.crashes;
-            save(saveFolder, target, seed, count - 1, "crashed at exit after");
-            next = count;
+            save(saveFolder, target, seed, end - 1, "crashed at exit after");
+            next = end;
             break;
         }
         if (hung) {
@@ -197,9 +218,83 @@ Outcome runTarget(const Target& target, std::uint64_t seed, long count, const QS
         }
         next = at + 1;
     }
-    outcome.inputs = next;
+    outcome.inputs = next - first;
     ::munmap(shared, sizeof(Shared));
     return outcome;
+}
+
+Outcome runTargetInJobs(const std::function<Target(int job)>& makeTarget, std::uint64_t seed, long count,
+                        const QString& saveFolder, int jobs, int hangSeconds)
+{
+    if (jobs <= 1)
+        return runTarget(makeTarget(0), seed, 0, count, saveFolder, hangSeconds);
+    auto* outcomes = static_cast<Outcome*>(::mmap(nullptr, sizeof(Outcome) * size_t(jobs), PROT_READ | PROT_WRITE,
+                                                  MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+    Outcome total;
+    if (outcomes == MAP_FAILED)
+        return total;
+    std::vector<pid_t> running;
+    std::vector<int> jobOf;
+    for (int job = 0; job < jobs; ++job) {
+        outcomes[job] = Outcome{};
+        std::fflush(nullptr);
+        const pid_t pid = ::fork();
+        if (pid < 0) // the inputs of this job and the ones after it stay unrun, and the count shows it
+            break;
+        if (pid == 0) {
+            const long first = count * job / jobs;
+            const long end = count * (job + 1) / jobs;
+            outcomes[job] = runTarget(makeTarget(job), seed, first, end, saveFolder, hangSeconds);
+            std::fflush(nullptr);
+            ::_exit(0);
+        }
+        running.push_back(pid);
+        jobOf.push_back(job);
+    }
+    bool passedOn = false;
+    while (!running.empty()) {
+        for (size_t j = 0; j < running.size();) {
+            int status = 0;
+            if (::waitpid(running[j], &status, WNOHANG) != running[j]) {
+                ++j;
+                continue;
+            }
+            const Outcome& outcome = outcomes[jobOf[j]];
+            if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+                total.inputs += outcome.inputs;
+                total.crashes += outcome.crashes;
+                total.hangs += outcome.hangs;
+            } else {
+                std::fprintf(stderr, "fuzz job %d died outside its workers; its inputs are not counted\n", jobOf[j]);
+                ++total.crashes;
+            }
+            running.erase(running.begin() + std::ptrdiff_t(j));
+            jobOf.erase(jobOf.begin() + std::ptrdiff_t(j));
+        }
+        if (gStop && !passedOn) { // a signal sent to this process alone stops the jobs too
+            for (const pid_t pid : running)
+                ::kill(pid, SIGTERM);
+            passedOn = true;
+        }
+        if (!running.empty())
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ::munmap(outcomes, sizeof(Outcome) * size_t(jobs));
+    return total;
+}
+
+void stopOnSignals()
+{
+    struct sigaction action {};
+    action.sa_handler = onStopSignal;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+}
+
+bool stopRequested()
+{
+    return gStop != 0;
 }
 
 } // namespace vuska::fuzz

@@ -39,9 +39,22 @@ struct Outcome {
 // Makes input number `index` of a run from its seed.
 QByteArray makeInput(const Target& target, std::uint64_t seed, long index);
 
-// Runs inputs 0 .. count-1; saves the inputs that crashed or hung into `saveFolder`.
-Outcome runTarget(const Target& target, std::uint64_t seed, long count, const QString& saveFolder,
+// Runs inputs first .. end-1; saves the inputs that crashed or hung into `saveFolder`.
+// `inputs` of the outcome counts the inputs that ran, from `first` on.
+Outcome runTarget(const Target& target, std::uint64_t seed, long first, long end, const QString& saveFolder,
                   int hangSeconds = 10);
+
+// Runs inputs 0 .. count-1 in `jobs` processes at once, each taking an equal run of them and
+// building its target with `makeTarget(job)` (job 0 .. jobs-1), so that each can work in a
+// sandbox of its own. The outcomes are added up; a job that dies outside its workers counts one
+// crash and none of its inputs. With one job the target is made and run here.
+Outcome runTargetInJobs(const std::function<Target(int job)>& makeTarget, std::uint64_t seed, long count,
+                        const QString& saveFolder, int jobs, int hangSeconds = 10);
+
+// Makes SIGINT and SIGTERM stop the runs: the workers and jobs are killed, the runs return
+// with the inputs they got through, and stopRequested() says so.
+void stopOnSignals();
+bool stopRequested();
 
 // A failed check: prints it and aborts the worker, which the engine counts as a crash.
 [[noreturn]] void fail(const char* target, const QString& what);
