@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the game and the tests need, when missing.
-# Needs root, or sudo for apt-get.
+# Needs root, or sudo for apt-get. Further package names may be given as arguments.
 set -euo pipefail
 
 packages=(
@@ -11,6 +11,7 @@ packages=(
   xvfb xauth x11-utils xdotool openbox imagemagick desktop-file-utils
   zip unzip
 )
+packages+=("$@")  # a caller's own, e.g. the fuzzing build's clang
 
 missing=()
 for p in "${packages[@]}"; do

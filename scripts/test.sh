@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: once in a normal build (build/), once under
-# AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/).
+# AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/); then a short coverage-guided
+# fuzzing of every reader with libFuzzer (build-fuzz/, clang).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -14,3 +15,5 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 (cd build-asan && ctest --output-on-failure --timeout 600)
+
+bash scripts/fuzz.sh --quick --jobs 2

@@ -126,15 +126,9 @@ int main(int argc, char** argv)
     if (engineCheck)
         return checkEngine(saveFolder);
 
-    using Factory = std::function<Target(const QString& sandbox)>;
-    const Factory factories[] = {registryTarget, [&setFolder](const QString& s) { return pictureTarget(s, setFolder); },
-                                 [&setFolder](const QString& s) { return helpTarget(s, setFolder); }, pathsTarget,
-                                 desktopTarget};
-    std::vector<Target> targets;
-    for (const Factory& factory : factories)
-        targets.push_back(factory(jobSandbox(0)));
+    const std::vector<NamedTarget> targets = allTargets(setFolder);
     if (!only.isEmpty()
-        && std::none_of(targets.begin(), targets.end(), [&only](const Target& t) { return only == QLatin1String(t.name); })) {
+        && std::none_of(targets.begin(), targets.end(), [&only](const NamedTarget& t) { return only == QLatin1String(t.name); })) {
         std::fprintf(stderr, "bench_fuzz: no target named %s\n", only.toLocal8Bit().constData());
         return 2;
     }
@@ -145,14 +139,15 @@ int main(int argc, char** argv)
     const auto started = std::chrono::steady_clock::now();
     long failures = 0;
     long failedInputs = 0;
-    for (size_t k = 0; k < targets.size() && !stopRequested(); ++k) {
-        const Target& target = targets[k];
-        if (!only.isEmpty() && only != QLatin1String(target.name))
+    for (const NamedTarget& named : targets) {
+        if (stopRequested())
+            break;
+        if (!only.isEmpty() && only != QLatin1String(named.name))
             continue;
+        const Target target = named.make(jobSandbox(0));
         const long count = inputs > 0 ? inputs : quick ? std::max(200L, target.fullInputs / 500) : target.fullInputs;
-        const Factory& factory = factories[k];
-        const Outcome outcome =
-            runTargetInJobs([&factory, &jobSandbox](int job) { return factory(jobSandbox(job)); }, seed, count, saveFolder, jobs);
+        const Outcome outcome = runTargetInJobs([&named, &jobSandbox](int job) { return named.make(jobSandbox(job)); },
+                                                seed, count, saveFolder, jobs);
         std::printf("%-10s %10ld %9ld %7ld\n", target.name, outcome.inputs, outcome.crashes, outcome.hangs);
         if (outcome.inputs < count)
             std::printf("%s: stopped after %ld of %ld inputs (seed %llu)\n", target.name, outcome.inputs, count,

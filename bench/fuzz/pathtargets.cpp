@@ -295,6 +295,15 @@ void prepareSandbox(const QString& sandbox)
     platform::drives::reset();
 }
 
+std::vector<NamedTarget> allTargets(const QString& setFolder)
+{
+    return {{"registry", registryTarget},
+            {"picture", [setFolder](const QString& sandbox) { return pictureTarget(sandbox, setFolder); }},
+            {"help", [setFolder](const QString& sandbox) { return helpTarget(sandbox, setFolder); }},
+            {"paths", pathsTarget},
+            {"desktop", desktopTarget}};
+}
+
 void startWorkerApplication()
 {
     static int argc = 1;

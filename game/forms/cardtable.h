@@ -58,6 +58,7 @@ public:
     void setWidth(int slot, double width) override;
     void setHeight(int slot, double height) override;
     void setVisible(int slot, bool visible) override;
+    using QFrame::setVisible; // the table's own showing and hiding stays callable
     void bringToFront(int slot) override;
     void setPointingHand(int slot, bool pointingHand) override;
     void showStep(Step kind) override;
