@@ -5,7 +5,8 @@
 // With --jobs N each target's inputs are shared out among N processes at once, each in a
 // sandbox of its own; a run is repeated exactly by the same seed and the same number of jobs.
 // The inputs that crashed or hung are saved in the throw-away folder's "kaatuneet" folder,
-// which is kept (and named) when there are any.
+// which is kept (and named) when there are any. The same targets run coverage-guided under
+// libFuzzer through libfuzzer.cpp (scripts/fuzz.sh).
 
 #include <algorithm>
 #include <atomic>
@@ -27,8 +28,8 @@ namespace {
 
 // The engine's own check: a target that dies on one input and stalls on another must come out
 // as one crash and one hang, with every input run once, in one process and shared out among
-// two; a job lost as a whole must show in the counts. The inputs are counted in memory the workers share, so the count is the number of the
-// input at hand.
+// two; a job lost as a whole must show in the counts. The inputs are counted in memory the
+// workers share, so the count is the number of the input at hand.
 int checkEngine(const QString& saveFolder)
 {
     using namespace vuska::fuzz;
