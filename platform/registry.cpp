@@ -515,8 +515,17 @@ private:
             db_.setBusyTimeout(kBusyTimeoutMs);
             // EXTRA: with the rollback journal, FULL alone does not sync the folder after the
             // journal is deleted, so a committed write could come back undone after a power cut.
-            db_.exec("PRAGMA synchronous = EXTRA; PRAGMA cell_size_check = ON;"
-                     "PRAGMA trusted_schema = OFF;");
+            // These read the schema first. A schema found damaged here must be taken as damage:
+            // SQLite reads it only once as it is, and a second reading in the same connection
+            // may fail with a plain error instead (an encoding number whose low bits alone are
+            // valid), which would hide the damage for good.
+            rc = db_.exec("PRAGMA synchronous = EXTRA; PRAGMA cell_size_check = ON;"
+                          "PRAGMA trusted_schema = OFF;");
+            if (isDamage(rc)) {
+                if (!setAside())
+                    return Status::Failed;
+                continue;
+            }
 
             rc = SQLITE_OK;
             const Check check = verify(rc);

@@ -89,6 +89,18 @@ void damageHeader(QByteArray& file, const QString& field)
         file.replace(44, 4, QByteArray::fromHex("00000009"));
     else if (field == QLatin1String("text encoding"))
         file.replace(56, 4, QByteArray::fromHex("75730000"));
+    else if (field == QLatin1String("schema text, odd encoding")) {
+        // The first table's text no longer parses, and an encoding number whose low bits read
+        // as UTF-8 once but never again in the same connection.
+        const qsizetype at = file.indexOf("ROWID");
+        if (at >= 0)
+            file[at + 4] = '\x01';
+        file.replace(56, 4, QByteArray::fromHex("00000200"));
+    }
+    else if (field == QLatin1String("UTF-16le"))
+        file.replace(56, 4, QByteArray::fromHex("00000002"));
+    else if (field == QLatin1String("UTF-16be"))
+        file.replace(56, 4, QByteArray::fromHex("00000003"));
     else
         file[18] = char(7); // write version
 }
@@ -450,7 +462,7 @@ private slots:
         QTest::addColumn<QString>("damage");
         QTest::addColumn<bool>("readFirst");
         for (const char* damage : {"garbage", "text", "truncated", "short header", "foreign database",
-                                   "schema format", "write version"}) {
+                                   "schema format", "write version", "schema text, odd encoding"}) {
             QTest::newRow(damage) << QString::fromLatin1(damage) << false;
             QTest::newRow(QByteArray(damage).append(", read first").constData()) << QString::fromLatin1(damage) << true;
         }
@@ -475,7 +487,8 @@ private slots:
             QFile full(file);
             QVERIFY(full.open(QIODevice::ReadOnly));
             original = full.readAll().left(damage == QLatin1String("truncated") ? full.size() / 2 : 10);
-        } else if (damage == QLatin1String("schema format") || damage == QLatin1String("write version")) {
+        } else if (damage == QLatin1String("schema format") || damage == QLatin1String("write version")
+                   || damage == QLatin1String("schema text, odd encoding")) {
             // Header fields SQLite refuses without calling the file damaged.
             for (int i = 0; i < 100; ++i)
                 QVERIFY(writeValue(kKey, QStringLiteral("v%1").arg(i), ValueType::Binary, payload(i)));
@@ -544,6 +557,18 @@ private slots:
         // An encoding number a fresh connection reads as UTF-8, but the open one refuses.
         QTest::newRow("text encoding") << QStringLiteral("text encoding") << false << Status::Ok << false;
         QTest::newRow("text encoding, read first") << QStringLiteral("text encoding") << true << Status::Ok << false;
+        // The schema's text damaged as well: the first look at it fails as damage, and every
+        // later one only with the encoding's plain error.
+        QTest::newRow("schema text, odd encoding") << QStringLiteral("schema text, odd encoding") << false
+                                                   << Status::Ok << true;
+        QTest::newRow("schema text, odd encoding, read first") << QStringLiteral("schema text, odd encoding") << true
+                                                               << Status::NotFound << true;
+        // A valid encoding, but not the one the file's text is in: its schema cannot be read.
+        for (const char* encoding : {"UTF-16le", "UTF-16be"}) {
+            QTest::newRow(encoding) << QString::fromLatin1(encoding) << false << Status::Ok << true;
+            QTest::newRow(QByteArray(encoding).append(", read first").constData())
+                << QString::fromLatin1(encoding) << true << Status::NotFound << true;
+        }
     }
 
     void headerDamagedWhileOpen()
@@ -568,7 +593,7 @@ private slots:
             original[27] = char(original[27] + 1);
             original[43] = char(original[43] + 1);
             QVERIFY(file.seek(0));
-            QCOMPARE(file.write(original.left(100)), qint64(100));
+            QCOMPARE(file.write(original), qint64(original.size()));
         }
         if (readFirst)
             QCOMPARE(readValue(Hive::CurrentUser, kKey, QStringLiteral("Before")).first, readSees);
