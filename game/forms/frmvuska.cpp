@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QCoreApplication>
 #include <QIcon>
@@ -98,8 +99,11 @@ frmVuska::frmVuska(const QString& programFolder, platform::Clock& clock, platfor
     // The first button is the default (Enter, when no button has the focus) and the second
     // the cancel button (Esc); see keyPressEvent.
     const QString captions[2] = {QStringLiteral("&Uusi peli"), QStringLiteral("&Lopeta")};
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < 2; ++i) {
         cmdPainike_[size_t(i)] = platform::commandButton(client_, i, captions[i], [this](int index) { cmdPainike_Click(index); });
+        // Where the player puts the focus himself, it stays.
+        cmdPainike_[size_t(i)]->installEventFilter(this);
+    }
 
     // Between a deal and its starter's decision the flags still hold the last game's turn:
     // no card counts until the starter has decided who begins.
@@ -295,10 +299,13 @@ void frmVuska::mUusiPeli_Click()
     // The command looks at the game as it is when it runs, whichever way it was given: a
     // click on its way while the computer came to play (Enter and access keys click a moment
     // later) must not deal in the middle of the computer's turn.
-    if (dealing_ || !newGameAllowed())
+    if (dealing_ || askingNewGame_ || !newGameAllowed())
         return;
 
     if (game_.GameInProgress && game_.WinStreak > 0) {
+        // One question at a time: a second command (an access key clicks a moment after the
+        // key, F2 at once) arriving while it is open gets its answer.
+        const QScopedValueRollback asking(askingNewGame_, true);
         MessageBoxRequest box;
         box.text = QStringLiteral("Haluatko varmasti keskeyttää nykyisen pelin ja\naloittaa uuden?");
         box.title = QStringLiteral("Uusi peli");
@@ -320,8 +327,18 @@ void frmVuska::mUusiPeli_Click()
     }
 
     dealing_ = true;
+    // This deal replaces the last one: a starter tick still due for that deal must not run
+    // inside this one (the deal lets events run) nor decide for its cards. The cards count
+    // as clicks again only once this deal's own starter has decided.
+    tmrAjastin_->stop();
+    ++armedDeal_;
     platform::setWindowPointer(this, ScreenPointer::Hourglass);
-    setEnabled(false);
+    // Disabling the window takes the focus away; it comes back where it was after the deal.
+    const QPointer<QWidget> focused = focusWidget();
+    {
+        const QScopedValueRollback moving(movingFocus_, true);
+        setEnabled(false);
+    }
     {
         InputBlocker blocker(this);
         game_.GameInProgress = true;
@@ -353,6 +370,10 @@ void frmVuska::mUusiPeli_Click()
         blocker.drain();
     }
     setEnabled(true);
+    if (focused && !focusWidget()) {
+        const QScopedValueRollback moving(movingFocus_, true);
+        focused->setFocus(Qt::OtherFocusReason);
+    }
     dealing_ = false;
     // A request to close that came during the deal is asked about now, before the game goes on.
     if (const std::optional<UnloadMode> request = std::exchange(endRequestDuringDeal_, std::nullopt)) {
@@ -360,7 +381,6 @@ void frmVuska::mUusiPeli_Click()
         if (ending())
             return;
     }
-    ++armedDeal_;
     tmrAjastin_->start();
     platform::setWindowPointer(this, ScreenPointer::Default);
     tmrAjastin2_Timer();
@@ -370,8 +390,8 @@ void frmVuska::tmrAjastin_Timer()
 {
     // One decision per deal. A tick that comes while a decision still runs (the computer's
     // pause runs the event loop) waits for it to end; if it belongs to a deal made in the
-    // meantime, its own decision follows then.
-    if (deciding_)
+    // meantime, its own decision follows then. A deal under way gets its own tick once done.
+    if (deciding_ || dealing_)
         return;
     tmrAjastin_->stop();
     if (decidedDeal_ == armedDeal_)
@@ -388,8 +408,7 @@ void frmVuska::tmrAjastin_Timer()
 
 void frmVuska::tmrAjastin2_Timer()
 {
-    cmdPainike_[0]->setEnabled(newGameAllowed());
-    mUusiPeli_->setEnabled(newGameAllowed());
+    setNewGameEnabled(newGameAllowed());
 }
 
 bool frmVuska::askQuit()
@@ -406,6 +425,9 @@ bool frmVuska::askQuit()
 
 void frmVuska::mLopeta_Click()
 {
+    // One quit question at a time, however it was asked: the open one answers this too.
+    if (askingToQuit_)
+        return;
     if (!askQuit())
         return;
     quitConfirmed();
@@ -597,8 +619,37 @@ void frmVuska::showNameEntry()
 
 void frmVuska::setNewGameEnabled(bool enabled)
 {
-    cmdPainike_[0]->setEnabled(enabled);
+    QPushButton* button = cmdPainike_[0];
+    const bool comesBack = enabled && !button->isEnabled();
+    {
+        // Qt hands the focus of a button it disables on to the next control: that is not
+        // the player's choice.
+        const QScopedValueRollback moving(movingFocus_, true);
+        button->setEnabled(enabled);
+    }
     mUusiPeli_->setEnabled(enabled);
+    // A disabled "Uusi peli" leaves the focus on "Lopeta" (handed on, or given there when
+    // the window was shown during the computer's turn), where Enter would ask to quit. When
+    // the button comes back, so does the focus, unless the player put it on "Lopeta" himself.
+    if (comesBack && focusWidget() == cmdPainike_[1] && playerFocus_ != cmdPainike_[1])
+        button->setFocus(Qt::OtherFocusReason);
+}
+
+bool frmVuska::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn && !movingFocus_) {
+        switch (static_cast<QFocusEvent*>(event)->reason()) {
+        case Qt::MouseFocusReason:
+        case Qt::TabFocusReason:
+        case Qt::BacktabFocusReason:
+        case Qt::ShortcutFocusReason:
+            playerFocus_ = qobject_cast<QWidget*>(watched);
+            break;
+        default:
+            break;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void frmVuska::endProgram()

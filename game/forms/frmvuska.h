@@ -6,6 +6,7 @@
 
 #include <QIcon>
 #include <QMainWindow>
+#include <QPointer>
 
 #include "game/engine/mdlvuska.h"
 #include "platform/clock.h"
@@ -92,6 +93,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -124,11 +126,15 @@ private:
     int heightTwips_ = 0;
     bool dealing_ = false;
     bool deciding_ = false;
-    // Deals counted as the starter is armed for them, and the last one decided.
+    // Deals counted as they begin, and the last one whose starter has decided.
     quint64 armedDeal_ = 0;
     quint64 decidedDeal_ = 0;
     bool unloadingByCode_ = false;
     bool askingToQuit_ = false;
+    bool askingNewGame_ = false;
+    // The button the player last put the focus on himself (Tab, a click, an access key).
+    QPointer<QWidget> playerFocus_;
+    bool movingFocus_ = false;
     std::optional<UnloadMode> endRequestDuringDeal_;
 };
 

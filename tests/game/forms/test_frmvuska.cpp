@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QWindow>
 
@@ -52,6 +53,22 @@ struct Game : vuska::test::GameWindow {
     }
     // Lets the real starter tick of a shown window run (events are handled while it waits).
     void settle() { QTRY_VERIFY(!window->tmrAjastin()->isActive()); }
+    // Shows the window active, with the starter of the first deal held back.
+    void showActive()
+    {
+        window->tmrAjastin()->stop();
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        window->tmrAjastin()->start();
+    }
+    int played()
+    {
+        int count = 0;
+        for (int i = 0; i < SlotCount; ++i)
+            count += game().CardPlayed[size_t(i)] ? 1 : 0;
+        return count;
+    }
 };
 
 } // namespace
@@ -243,10 +260,7 @@ private slots:
         QVERIFY(!newGameDuringPause);
         QVERIFY(quitDuringPause);
         QVERIFY(!g.window->tmrAjastin()->isActive());
-        int played = 0;
-        for (int i = 0; i < SlotCount; ++i)
-            played += g.game().CardPlayed[size_t(i)] ? 1 : 0;
-        QCOMPARE(played, 1);
+        QCOMPARE(g.played(), 1);
         // The human is to answer: the command is back.
         QVERIFY(g.game().HumanToPlay);
         QVERIFY(g.window->cmdPainike(0)->isEnabled());
@@ -268,6 +282,64 @@ private slots:
         QVERIFY(!g.game().HumanStartedGame);
         QCOMPARE(g.clock.pauses, 1);
         QVERIFY(!g.window->tmrAjastin()->isActive());
+    }
+
+    // Two new-game commands in quick succession (a doubled or repeating F2): the first deal's
+    // starter, due but not yet run when the second deal begins, decides nothing, and the
+    // second deal gets exactly one decision. The computer begins each deal here, so a second
+    // decision would show as a second card of its own on the table.
+    void quickNewGamesDecideOnce()
+    {
+        store(QStringLiteral("PelinAloitustapa"), QStringLiteral("Edellisen pelin voittanut"));
+        store(QStringLiteral("NaytaKorttienSiirto"), QStringLiteral("False"));
+        Game g(pictures_.path());
+        g.window->Form_Load();
+        g.showActive();
+        g.settle();
+        QCOMPARE(g.clock.pauses, 1);
+        QTest::keyClick(g.window.get(), Qt::Key_F2);
+        QThread::msleep(5); // the first deal's starter tick is due, its event not yet handled
+        QTest::keyClick(g.window.get(), Qt::Key_F2);
+        g.settle();
+        QCOMPARE(g.clock.pauses, 2);
+        QCOMPARE(g.played(), 1);
+        QVERIFY(g.game().HumanToPlay);
+    }
+
+    void focusComesBackAfterTheComputersTurn_data()
+    {
+        QTest::addColumn<int>("focus");
+        QTest::newRow("left alone: Uusi peli") << 0;
+        QTest::newRow("player tabbed to Lopeta") << 1;
+    }
+
+    // After the computer's turn, Enter presses "Uusi peli" again: the guard's disabling of the
+    // button while the computer played (or while the window was first shown) must not leave
+    // the focus on "Lopeta", nor take away a focus the player put there himself; a deal keeps
+    // the focus where it was.
+    void focusComesBackAfterTheComputersTurn()
+    {
+        QFETCH(int, focus);
+        store(QStringLiteral("PelinAloitustapa"), QStringLiteral("Edellisen pelin voittanut"));
+        store(QStringLiteral("NaytaKorttienSiirto"), QStringLiteral("False"));
+        Game g(pictures_.path());
+        g.window->Form_Load();
+        g.showActive();
+        g.settle();
+        QCOMPARE(QApplication::focusWidget(), g.window->cmdPainike(0));
+        if (focus == 1)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        g.window->mUusiPeli_Click();
+        g.settle();
+        QCOMPARE(g.clock.pauses, 2); // the computer began both games
+        QCOMPARE(QApplication::focusWidget(), g.window->cmdPainike(focus));
+        MessageBoxScript boxes;
+        if (focus == 1)
+            boxes.no();
+        const auto dealt = g.game().CardName;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(boxes.shown().size(), focus);
+        QCOMPARE(g.game().CardName != dealt, focus == 0);
     }
 
     // The guard follows the two flags: disabled exactly while the computer is to play in a
@@ -335,10 +407,7 @@ private slots:
         QVERIFY(!g.window->tmrAjastin()->isActive());
         QVERIFY(g.game().ComputerHasLed);
         QVERIFY(g.game().HumanToPlay);
-        int played = 0;
-        for (int i = 0; i < SlotCount; ++i)
-            played += g.game().CardPlayed[size_t(i)] ? 1 : 0;
-        QCOMPARE(played, 3);
+        QCOMPARE(g.played(), 3);
         // Now that the human is to answer, the command works again.
         QTest::keyClick(g.window.get(), Qt::Key_F2);
         QVERIFY(g.window->tmrAjastin()->isActive());
@@ -454,30 +523,70 @@ private slots:
         QCOMPARE(g.game().CardName != dealt, !quitAsked);
     }
 
-    // A second request to end while the quit question is open asks nothing more: the open
-    // question's answer is the answer to both.
-    void oneQuitQuestionAtATime()
+    void oneQuestionAtATime_data()
     {
-        for (const bool yes : {false, true}) {
-            init();
-            Game g(pictures_.path());
-            g.window->Form_Load();
-            g.window->show();
-            g.settle();
-            MessageBoxScript boxes;
-            yes ? boxes.yes() : boxes.no();
-            bool second = false;
-            boxes.whileShown = [&](const platform::MessageBoxRequest&) {
-                if (!std::exchange(second, true)) {
-                    QVERIFY(g.window->Form_QueryUnload(UnloadMode::AppTaskManager)); // refused for now
-                    QVERIFY(g.window->Form_QueryUnload(UnloadMode::AppWindows));
-                }
-            };
-            g.window->mLopeta_Click();
-            QCOMPARE(boxes.shown().size(), 1);
-            QCOMPARE(ends_, yes ? 1 : 0);
-            QCOMPARE(g.window->isVisible(), !yes);
-        }
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("task manager while Lopeta asks, No") << "Lopeta" << "task manager" << false;
+        QTest::newRow("session end while Lopeta asks, Yes") << "Lopeta" << "session end" << true;
+        QTest::newRow("Lopeta button while the close box asks, No") << "close box" << "Lopeta button" << false;
+        QTest::newRow("Lopeta menu while the session asks, Yes") << "session end" << "Lopeta menu" << true;
+        QTest::newRow("Uusi peli button while F2 asks, No") << "F2" << "Uusi peli button" << false;
+        QTest::newRow("Uusi peli menu while the button asks, Yes") << "Uusi peli button" << "Uusi peli menu" << true;
+    }
+
+    // A second request while a quit or new-game question is open asks nothing more (an access
+    // key's click arrives a moment after the key, beside a close request or F2): the open
+    // question's answer is the answer to both.
+    void oneQuestionAtATime()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(bool, yes);
+        Game g(pictures_.path());
+        g.window->Form_Load();
+        g.showActive();
+        g.settle();
+        g.game().WinStreak = 1; // a run to lose: a new game asks
+        g.game().BestScores[9] = 1; // but one too short for the list: no name entry
+        const vuska::test::NoModalExpected noDialog;
+        const auto act = [&](const QString& way) {
+            if (way == QLatin1String("Lopeta"))
+                g.window->mLopeta_Click();
+            else if (way == QLatin1String("Lopeta button"))
+                g.window->cmdPainike(1)->click();
+            else if (way == QLatin1String("Lopeta menu"))
+                g.window->mLopeta()->trigger();
+            else if (way == QLatin1String("close box"))
+                g.window->close();
+            else if (way == QLatin1String("session end"))
+                g.window->Form_QueryUnload(UnloadMode::AppWindows);
+            else if (way == QLatin1String("task manager"))
+                g.window->Form_QueryUnload(UnloadMode::AppTaskManager);
+            else if (way == QLatin1String("F2"))
+                QTest::keyClick(g.window.get(), Qt::Key_F2);
+            else if (way == QLatin1String("Uusi peli button"))
+                g.window->cmdPainike(0)->click();
+            else if (way == QLatin1String("Uusi peli menu"))
+                g.window->mUusiPeli()->trigger();
+            else
+                QFAIL(qPrintable(way));
+        };
+        MessageBoxScript boxes;
+        yes ? boxes.yes() : boxes.no();
+        bool asked = false;
+        boxes.whileShown = [&](const platform::MessageBoxRequest&) {
+            if (!std::exchange(asked, true))
+                act(second);
+        };
+        const auto dealt = g.game().CardName;
+        act(first);
+        QCOMPARE(boxes.shown().size(), 1);
+        const bool quit = boxes.last().title == QLatin1String("Lopeta");
+        QCOMPARE(ends_, quit && yes ? 1 : 0);
+        QCOMPARE(g.window->isVisible(), !(quit && yes));
+        QCOMPARE(g.game().CardName != dealt, !quit && yes);
     }
 
     // Quitting with a run that beats the tenth entry asks for the name before the end.
