@@ -7,11 +7,17 @@
 #include <QPushButton>
 
 #include "game/engine/mdlvuska.h"
+#include "game/forms/characterlimit.h"
 #include "platform/pointer.h"
 
 namespace vuska {
 
 using platform::ScreenPointer;
+
+namespace {
+// The longest name the box takes, in characters.
+constexpr int NameLength = 16;
+} // namespace
 
 frmKysyNimi::frmKysyNimi(mdlVuska& game, QWidget* gameWindow)
     : platform::DialogForm(QStringLiteral("frmKysyNimi"), QStringLiteral("Onneksi olkoon!"), 5295, 1680, gameWindow),
@@ -26,7 +32,9 @@ frmKysyNimi::frmKysyNimi(mdlVuska& game, QWidget* gameWindow)
 
     txtNimi_ = new QLineEdit(QStringLiteral("Nimetön"), this);
     txtNimi_->setObjectName(QStringLiteral("txtNimi"));
-    txtNimi_->setMaxLength(16);
+    // At most 16 characters as the player sees them: Qt's length limit counts UTF-16 units
+    // and would split an emoji in two.
+    txtNimi_->setValidator(new CharacterLimitValidator(NameLength, txtNimi_));
     place(txtNimi_, 120, 1200, 3495, 315);
     connect(txtNimi_, &QLineEdit::textChanged, this, &frmKysyNimi::txtNimi_Change);
 
