@@ -7,6 +7,7 @@
 
 #include "game/engine/mdlvuska.h"
 #include "game/forms/helpcommand.h"
+#include "game/forms/labeltext.h"
 #include "game/registry/settingskey.h"
 #include "platform/messagebox.h"
 #include "platform/pointer.h"
@@ -56,15 +57,8 @@ void frmParhaatTulokset::showModal()
 
 void frmParhaatTulokset::showRow(int slot, const QString& name, qint16 score)
 {
-    QLabel* label = lblNimi_[size_t(slot)];
-    // A stored name may be longer than the column: it is cut with an ellipsis, and shown
-    // whole as the label's tip.
-    const QString shown = label->fontMetrics().elidedText(name, Qt::ElideRight, label->width());
-    label->setText(shown);
-    // A tip takes markup, so the name goes in escaped: it shows as typed.
-    label->setToolTip(shown == name ? QString()
-                                    : QStringLiteral("<p style='white-space:pre'>") + name.toHtmlEscaped() +
-                                          QStringLiteral("</p>"));
+    // A stored name may be longer than the column.
+    showCutToFit(lblNimi_[size_t(slot)], name);
     lblTulos_[size_t(slot)]->setText(QString::number(score));
 }
 

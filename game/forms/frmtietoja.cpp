@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include "game/forms/labeltext.h"
 #include "game/registry/settingskey.h"
 #include "platform/messagebox.h"
 #include "platform/pointer.h"
@@ -17,6 +18,17 @@ namespace vuska {
 using platform::ScreenPointer;
 
 namespace {
+
+struct Addresses {
+    QString email = QStringLiteral(VUSKA_AUTHOR_EMAIL);
+    QString homePage = QStringLiteral(VUSKA_HOME_PAGE);
+};
+
+Addresses& addresses()
+{
+    static Addresses current;
+    return current;
+}
 
 frmTietoja::UrlOpener& urlOpener()
 {
@@ -72,8 +84,6 @@ frmTietoja::frmTietoja(const QString& programFolder, QWidget* parent)
     QFont bold = lblTeksti_[0]->font();
     bold.setBold(true);
     lblTeksti_[0]->setFont(bold);
-    lblTeksti_[3]->setText(authorEmail());
-    lblTeksti_[4]->setText(homePage());
     for (const int link : {3, 4}) {
         QLabel* label = lblTeksti_[size_t(link)];
         QFont underlined = label->font();
@@ -86,6 +96,15 @@ frmTietoja::frmTietoja(const QString& programFolder, QWidget* parent)
     for (QLabel* label : lblTeksti_) {
         fitWidth(label);
         label->installEventFilter(this);
+    }
+    // An address takes the room there is up to the box's edge; a longer one is cut in the
+    // middle and shown whole as its link's tip. A click opens it whole either way.
+    const QString links[2] = {authorEmail(), homePage()};
+    for (const int link : {3, 4}) {
+        QLabel* label = lblTeksti_[size_t(link)];
+        label->setText(links[link - 3]);
+        fitWidth(label);
+        showCutToFit(label, links[link - 3], Qt::ElideMiddle);
     }
 
     auto* line = new QFrame(this);
@@ -102,12 +121,17 @@ frmTietoja::frmTietoja(const QString& programFolder, QWidget* parent)
 
 QString frmTietoja::authorEmail()
 {
-    return QStringLiteral(VUSKA_AUTHOR_EMAIL);
+    return addresses().email;
 }
 
 QString frmTietoja::homePage()
 {
-    return QStringLiteral(VUSKA_HOME_PAGE);
+    return addresses().homePage;
+}
+
+void frmTietoja::setAddresses(const QString& email, const QString& homePage)
+{
+    addresses() = email.isEmpty() && homePage.isEmpty() ? Addresses{} : Addresses{email, homePage};
 }
 
 QCursor frmTietoja::pointingHandCursor()

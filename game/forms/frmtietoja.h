@@ -20,8 +20,11 @@ class frmTietoja : public platform::DialogForm {
 public:
     frmTietoja(const QString& programFolder, QWidget* parent);
 
+    // The author's addresses: the build's, unless a test has set others (boxes made after
+    // it show them); two empty texts give the build's back.
     static QString authorEmail();
     static QString homePage();
+    static void setAddresses(const QString& email, const QString& homePage);
     // The pointing hand (pSormikursori) shown over links and playable cards.
     static QCursor pointingHandCursor();
 
