@@ -7,7 +7,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
+#include <QScreen>
 #include <QStyle>
+#include <QTextLayout>
 #include <QVBoxLayout>
 
 #include "platform/help.h"
@@ -64,7 +66,14 @@ public:
         auto* text = new QLabel(this);
         text->setObjectName(QStringLiteral("text"));
         text->setTextFormat(Qt::PlainText);
-        text->setText(messageBoxDisplayText(request.text));
+        // No box is wider than the screen has room for, or its buttons could not be reached:
+        // a longer line (a long path has no blank to break at) is broken where it has to be.
+        const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+        const int iconRoom = request.icon == MsgIcon::None
+                                 ? 0
+                                 : style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this) + top->spacing();
+        const int room = screen ? screen->availableGeometry().width() * 3 / 4 - iconRoom - 2 * Margin : 0;
+        text->setText(wrapToWidth(messageBoxDisplayText(request.text), text->font(), room));
         text->setTextInteractionFlags(Qt::NoTextInteraction);
         top->addWidget(text, 1, Qt::AlignVCenter);
 
@@ -89,7 +98,7 @@ public:
         buttons->addStretch(1);
 
         auto* outer = new QVBoxLayout(this);
-        outer->setContentsMargins(12, 14, 12, 10);
+        outer->setContentsMargins(Margin, 14, Margin, 10);
         outer->setSpacing(14);
         outer->addLayout(top);
         outer->addLayout(buttons);
@@ -120,6 +129,8 @@ protected:
     }
 
 private:
+    static constexpr int Margin = 12;
+
     QPushButton* addButton(QHBoxLayout* row, const QString& text, const QString& name)
     {
         auto* button = new QPushButton(text, this);
@@ -158,6 +169,33 @@ private:
 void setMessageBoxHandler(MessageBoxHandler handler)
 {
     handlerSlot() = std::move(handler);
+}
+
+QString wrapToWidth(const QString& text, const QFont& font, int width)
+{
+    if (width <= 0)
+        return text;
+    const QFontMetrics metrics(font);
+    QStringList lines;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        if (metrics.horizontalAdvance(line) <= width) {
+            lines.append(line);
+            continue;
+        }
+        // Broken at blanks where it can be, else between any two characters. A break only
+        // adds a line feed (a blank stays at the end of its line), so nothing is lost.
+        QTextLayout layout(line, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine row = layout.createLine(); row.isValid(); row = layout.createLine()) {
+            row.setLineWidth(width);
+            lines.append(line.mid(row.textStart(), row.textLength()));
+        }
+        layout.endLayout();
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 QString messageBoxDisplayText(const QString& text)

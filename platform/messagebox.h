@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QFont;
 class QWidget;
 
 namespace platform {
@@ -33,6 +34,10 @@ MsgAnswer messageBox(const MessageBoxRequest& request, QWidget* parent = nullptr
 // answer; an empty handler restores the real box.
 using MessageBoxHandler = std::function<MsgAnswer(const MessageBoxRequest&)>;
 void setMessageBoxHandler(MessageBoxHandler handler);
+
+// The text with a line feed added wherever one of its lines is wider than `width` pixels in
+// the font: at a blank where there is one, else between two characters.
+QString wrapToWidth(const QString& text, const QFont& font, int width);
 
 // The text as the box shows it: a lone carriage return breaks the line, as on Windows.
 QString messageBoxDisplayText(const QString& text);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -87,6 +88,62 @@ private slots:
         QCOMPARE(platform::messageBox(request), MsgAnswer::Ok);
         QCOMPARE(shown, QStringLiteral("<b>x</b>,\ntoinen rivi"));
         QCOMPARE(format, Qt::PlainText);
+    }
+
+    void boxFitsTheScreen_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("broken");   // wider than the screen's room: must be broken
+        QTest::addColumn<bool>("atBlanks"); // each broken line ends at a blank
+        const QString folder = QStringLiteral("C:\\Program Files\\") + QString(200, QLatin1Char('k'));
+        QTest::newRow("short lines stay as they are")
+            << QStringLiteral("Haluatko korvata siellä mahdollisesti olevat samannimiset\ntiedostot?") << false
+            << false;
+        QTest::newRow("a path of 200 characters") << QStringLiteral("Kansio ") + folder +
+                                                         QStringLiteral(" on jo olemassa.\n\nHaluatko korvata?")
+                                                  << true << false;
+        QTest::newRow("a long line with blanks")
+            << QString(40, QLatin1Char('x')).append(QLatin1Char(' ')).repeated(8) + QStringLiteral("loppu") << true
+            << true;
+        QTest::newRow("one unbroken word") << QString(600, QChar(0x00e4)) << true << false;
+    }
+
+    // No box is wider than the screen's room, so its buttons can always be reached; a long
+    // line is broken, at blanks where it has them, and loses no character; lines that fit
+    // are not touched.
+    void boxFitsTheScreen()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, broken);
+        QFETCH(bool, atBlanks);
+        MessageBoxRequest request;
+        request.text = text;
+        request.title = QStringLiteral("Kansio jo olemassa");
+        request.icon = platform::MsgIcon::Question;
+        request.buttons = platform::MsgButtons::YesNo;
+        QString shown;
+        QRect box, room, buttons;
+        whenBoxIsUp([&](QWidget* w) {
+            shown = w->findChild<QLabel*>(QStringLiteral("text"))->text();
+            box = w->frameGeometry();
+            room = w->screen()->availableGeometry();
+            for (const char* name : {"yesButton", "noButton"}) {
+                QPushButton* b = button(w, name);
+                buttons |= QRect(b->mapToGlobal(QPoint(0, 0)), b->size());
+            }
+            button(w, "noButton")->click();
+        });
+        QCOMPARE(platform::messageBox(request), MsgAnswer::No);
+        QVERIFY2(box.width() <= room.width(), qPrintable(QStringLiteral("%1 > %2").arg(box.width()).arg(room.width())));
+        QVERIFY(room.contains(buttons));
+        QCOMPARE(QString(shown).remove(QLatin1Char('\n')), QString(text).remove(QLatin1Char('\n')));
+        if (!broken)
+            QCOMPARE(shown, text);
+        else
+            QVERIFY(shown.count(QLatin1Char('\n')) > text.count(QLatin1Char('\n')));
+        const QStringList lines = shown.split(QLatin1Char('\n'));
+        for (qsizetype i = 0; atBlanks && i + 1 < lines.size(); ++i)
+            QVERIFY2(lines[i].endsWith(QLatin1Char(' ')), qPrintable(lines[i]));
     }
 
     // The help button leaves the box open; when the help file cannot be opened, a box
