@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTest>
@@ -46,6 +47,11 @@ using vuska::test::press;
 QString read(const QString& name)
 {
     return ReadRegistryValue(HKEY_CURRENT_USER, SettingsKey, name);
+}
+
+QString focusName()
+{
+    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QStringLiteral("(none)");
 }
 
 bool keyExists()
@@ -137,6 +143,62 @@ private slots:
         QCOMPARE(d.txtNimi()->text(), QStringLiteral("abcdefghijklmnop"));
     }
 
+    void nameEntryCountsCharacters_data()
+    {
+        QTest::addColumn<QString>("start"); // the name in the box before the input
+        QTest::addColumn<int>("cursor");    // where the input goes; -1: at the end
+        QTest::addColumn<QString>("way");   // typed, pasted, or the last name preset at load
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("stored");
+        const QString fifteen = QStringLiteral("ABCDEFGHIJKLMNO");
+        const QString sixteen = fifteen + QStringLiteral("P");
+        const QString emoji = QStringLiteral("\U0001F600");
+        const QString family = QStringLiteral("\U0001F468\u200D\U0001F469\u200D\U0001F467");
+        QString accented;
+        for (int i = 0; i < 16; ++i)
+            accented += QStringLiteral("e\u0301");
+        QTest::newRow("emoji as the 16th, typed") << fifteen << -1 << "typed" << emoji << fifteen + emoji;
+        QTest::newRow("emoji as the 17th, typed") << sixteen << -1 << "typed" << emoji << sixteen;
+        QTest::newRow("letter into a full name") << sixteen << 3 << "typed" << "x" << sixteen;
+        QTest::newRow("joined emoji is one") << fifteen << -1 << "pasted" << family << fifteen + family;
+        QTest::newRow("combining marks count with their letter") << QString() << -1 << "pasted" << accented << accented;
+        QTest::newRow("paste cut at a whole emoji") << QString() << -1 << "pasted" << fifteen + emoji + emoji
+                                                  << fifteen + emoji;
+        QTest::newRow("paste into the middle") << QStringLiteral("ABCDEFGHIJKLMN") << 2 << "pasted" << emoji + emoji + emoji
+                                               << QStringLiteral("AB") + emoji + emoji + QStringLiteral("CDEFGHIJKLMN");
+        QTest::newRow("last name longer than the box") << QString() << -1 << "preset" << fifteen + emoji + emoji
+                                                       << fifteen + emoji;
+    }
+
+    // The name box counts characters as the player sees them and never splits one; what OK
+    // stores is exactly the box's whole characters.
+    void nameEntryCountsCharacters()
+    {
+        QFETCH(QString, start);
+        QFETCH(int, cursor);
+        QFETCH(QString, way);
+        QFETCH(QString, input);
+        QFETCH(QString, stored);
+        Game g(pictures_.path());
+        frmKysyNimi& d = g.window->kysyNimi();
+        g.game().WinStreak = 2;
+        if (way == QLatin1String("preset"))
+            d.ViimeksiListallePaassytPelaaja = input;
+        d.Form_Load();
+        QLineEdit* box = d.txtNimi();
+        if (way != QLatin1String("preset")) {
+            box->setText(start);
+            box->setCursorPosition(cursor < 0 ? int(start.size()) : cursor);
+            if (way == QLatin1String("typed"))
+                QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, input, Qt::NoModifier);
+            else
+                box->insert(input);
+        }
+        QCOMPARE(box->text(), stored);
+        d.cmdPainike_Click(0);
+        QCOMPARE(read(QStringLiteral("ParasPelaaja0")), stored);
+    }
+
     // Esc presses Peruuta: nothing is stored and the run ends. The close box runs neither
     // button: nothing is stored and the run keeps its length.
     void nameEntryCancelAndCloseBox()
@@ -163,12 +225,12 @@ private slots:
         g.game().WinStreak = 5;
         {
             const OnModal modal([](QWidget* w) {
-                QVERIFY(w->isActiveWindow());
-                QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtNimi"));
+                QVERIFY(QTest::qWaitForWindowActive(w));
+                QCOMPARE(focusName(), QStringLiteral("txtNimi"));
                 press(Qt::Key_Tab);
-                QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdPainike_0"));
+                QCOMPARE(focusName(), QStringLiteral("cmdPainike_0"));
                 press(Qt::Key_Tab);
-                QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdPainike_1"));
+                QCOMPARE(focusName(), QStringLiteral("cmdPainike_1"));
                 press(Qt::Key_Return);
             });
             g.window->showNameEntry();
@@ -196,9 +258,12 @@ private slots:
         Game g(pictures_.path());
         {
             const OnModal modal([focus](QWidget* w) {
+                // The focus is the active window's: the dialog must be up before it is moved.
+                QVERIFY(QTest::qWaitForWindowActive(w));
                 w->findChild<QRadioButton*>(QStringLiteral("optAloitustapa_3"))->click();
-                w->findChild<QWidget*>(focus)->setFocus(Qt::TabFocusReason);
-                QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+                QWidget* target = w->findChild<QWidget*>(focus);
+                target->setFocus(Qt::TabFocusReason);
+                QCOMPARE(QApplication::focusWidget(), target);
                 press(Qt::Key_Return);
             });
             g.window->asetukset().showModal();
@@ -493,6 +558,49 @@ private slots:
         QVERIFY(!showHelpContents(g.game().helpFilePath(), nullptr));
         QCOMPARE(boxes.shown().size(), 2);
         QCOMPARE(boxes.last().text, QStringLiteral("Ohjetiedoston vuska.hlp avaus ei onnistu."));
+    }
+
+    void aboutBoxAddressesFit_data()
+    {
+        QTest::addColumn<QString>("email");
+        QTest::addColumn<QString>("homePage");
+        QTest::newRow("the build's own") << QString() << QString();
+        QTest::newRow("longest e-mail address the build takes")
+            << QStringLiteral("oona.ohjelmoija.vuska@esimerkkiyhdistys.org")
+            << QStringLiteral("https://example.org/");
+        QTest::newRow("longest home page the build takes")
+            << QStringLiteral("oona@example.org")
+            << QStringLiteral("https://www.esimerkkiyhdistys.org/oona/vuska/");
+    }
+
+    // An address of any length the build takes is either shown whole or cut to its label
+    // with the whole address as its tip, and its link opens the whole address.
+    void aboutBoxAddressesFit()
+    {
+        QFETCH(QString, email);
+        QFETCH(QString, homePage);
+        QVERIFY(email.size() <= 45 && homePage.size() <= 45);
+        frmTietoja::setAddresses(email, homePage);
+        const auto restore = qScopeGuard([] {
+            frmTietoja::setAddresses({}, {});
+            frmTietoja::setUrlOpener({});
+        });
+        QList<QUrl> opened;
+        frmTietoja::setUrlOpener([&](const QUrl& url) { opened.append(url); return true; });
+        frmTietoja d(pictures_.path(), nullptr);
+        d.Form_Load();
+        for (const int link : {3, 4}) {
+            QLabel* label = d.lblTeksti(link);
+            const QString address = link == 3 ? frmTietoja::authorEmail() : frmTietoja::homePage();
+            QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->text()));
+            QVERIFY(label->geometry().right() < d.width());
+            if (label->text() != address) {
+                QVERIFY(label->text().contains(QChar(0x2026)));
+                QVERIFY(label->toolTip().contains(address.toHtmlEscaped()));
+            }
+            d.lblTeksti_Click(link);
+            QCOMPARE(opened.last().toString(), (link == 3 ? QStringLiteral("mailto:") : QString()) + address);
+        }
     }
 
     // The about box shows the addresses as links with the pointing hand; a link that cannot
