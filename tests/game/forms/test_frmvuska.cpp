@@ -42,6 +42,14 @@ void store(const QString& name, const QString& value)
     QVERIFY(WriteRegistryValue(HKEY_CURRENT_USER, SettingsKeyForWrite, name, 1, value));
 }
 
+// The winner of the last game begins, cards move at once: with no run yet, the computer
+// begins every game and its first card is down as soon as its pause is over.
+void storeComputerBegins()
+{
+    store(QStringLiteral("PelinAloitustapa"), QStringLiteral("Edellisen pelin voittanut"));
+    store(QStringLiteral("NaytaKorttienSiirto"), QStringLiteral("False"));
+}
+
 // One run of the game program: the window over a picture folder of its own.
 struct Game : vuska::test::GameWindow {
     using GameWindow::GameWindow;
@@ -61,6 +69,13 @@ struct Game : vuska::test::GameWindow {
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         window->tmrAjastin()->start();
+    }
+    // Start-up, the window shown active, and the first deal's starter run.
+    void startShown()
+    {
+        window->Form_Load();
+        showActive();
+        settle();
     }
     int played()
     {
@@ -290,12 +305,9 @@ private slots:
     // decision would show as a second card of its own on the table.
     void quickNewGamesDecideOnce()
     {
-        store(QStringLiteral("PelinAloitustapa"), QStringLiteral("Edellisen pelin voittanut"));
-        store(QStringLiteral("NaytaKorttienSiirto"), QStringLiteral("False"));
+        storeComputerBegins();
         Game g(pictures_.path());
-        g.window->Form_Load();
-        g.showActive();
-        g.settle();
+        g.startShown();
         QCOMPARE(g.clock.pauses, 1);
         QTest::keyClick(g.window.get(), Qt::Key_F2);
         QThread::msleep(5); // the first deal's starter tick is due, its event not yet handled
@@ -320,12 +332,9 @@ private slots:
     void focusComesBackAfterTheComputersTurn()
     {
         QFETCH(int, focus);
-        store(QStringLiteral("PelinAloitustapa"), QStringLiteral("Edellisen pelin voittanut"));
-        store(QStringLiteral("NaytaKorttienSiirto"), QStringLiteral("False"));
+        storeComputerBegins();
         Game g(pictures_.path());
-        g.window->Form_Load();
-        g.showActive();
-        g.settle();
+        g.startShown();
         QCOMPARE(QApplication::focusWidget(), g.window->cmdPainike(0));
         if (focus == 1)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -545,9 +554,7 @@ private slots:
         QFETCH(QString, second);
         QFETCH(bool, yes);
         Game g(pictures_.path());
-        g.window->Form_Load();
-        g.showActive();
-        g.settle();
+        g.startShown();
         g.game().WinStreak = 1; // a run to lose: a new game asks
         g.game().BestScores[9] = 1; // but one too short for the list: no name entry
         const vuska::test::NoModalExpected noDialog;
