@@ -534,12 +534,18 @@ private slots:
         driveList();
         const std::optional<qint64> measured = freeBytes(u'C');
         QVERIFY(measured);
+        QVERIFY(*measured >= 0);
+        setFreeSpaceQuery([](const QString&) { return std::optional<qint64>(); });
+        QCOMPARE(freeBytes(u'C'), std::optional<qint64>());
+        setFreeSpaceQuery({});
+        // Qt finds the figure through the mount table, which a chroot or a bare container may
+        // not show; there it has none to compare with.
         const QStorageInfo storage(cRoot());
+        if (!storage.isValid() || !storage.isReady() || storage.bytesAvailable() < 0 || storage.bytesTotal() <= 0)
+            QSKIP("the host's mount table does not tell this folder's free space");
         const qint64 tolerance = std::max<qint64>(qint64(256) << 20, storage.bytesTotal() / 100);
         QVERIFY2(qAbs(*measured - storage.bytesAvailable()) <= tolerance,
                  qPrintable(QStringLiteral("%1 vs %2").arg(*measured).arg(storage.bytesAvailable())));
-        setFreeSpaceQuery([](const QString&) { return std::optional<qint64>(); });
-        QCOMPARE(freeBytes(u'C'), std::optional<qint64>());
     }
 
     void driveErrorsFollowTheHost_data()
