@@ -347,6 +347,17 @@ std::optional<qint64> hostFreeBytes(const QString& hostRoot)
     return static_cast<qint64>(blocks * unit);
 }
 
+std::optional<qint64> measureFreeBytes(const QString& hostFolder)
+{
+    FreeSpaceQuery query;
+    {
+        State& s = state();
+        QMutexLocker lock(&s.mutex);
+        query = s.freeSpaceQuery;
+    }
+    return query ? query(hostFolder) : hostFreeBytes(hostFolder);
+}
+
 // QDir::cleanPath keeps a leading "/.." that the host itself treats as "/".
 QString cleanHostPath(const QString& hostPath)
 {
@@ -414,13 +425,28 @@ std::optional<qint64> freeBytes(QChar letter)
     const std::optional<Drive> mapped = drive(letter);
     if (!mapped || !isFolder(mapped->hostRoot))
         return std::nullopt;
-    FreeSpaceQuery query;
-    {
-        State& s = state();
-        QMutexLocker lock(&s.mutex);
-        query = s.freeSpaceQuery;
+    return measureFreeBytes(mapped->hostRoot);
+}
+
+std::optional<qint64> freeBytesAt(const QString& windowsPath)
+{
+    const std::optional<WindowsPath> parsed = parseWindowsPath(windowsPath);
+    if (!parsed)
+        return std::nullopt;
+    const std::optional<Drive> mapped = drive(parsed->letter);
+    if (!mapped || !isFolder(mapped->hostRoot))
+        return std::nullopt;
+    const std::optional<HostPath> path = resolve(*mapped, parsed->components);
+    if (!path)
+        return std::nullopt;
+    // Up from the path to the first folder that is there; the drive's root is one.
+    QStringList components = path->components;
+    QString folder = path->host;
+    while (!components.isEmpty() && !isFolder(folder)) {
+        components.removeLast();
+        folder = components.isEmpty() ? mapped->hostRoot : joinHost(mapped->hostRoot, components.join(u'/'));
     }
-    return query ? query(mapped->hostRoot) : hostFreeBytes(mapped->hostRoot);
+    return measureFreeBytes(folder);
 }
 
 QString currentFolder(QChar letter)

@@ -67,6 +67,12 @@ QString toWindows(const QString& hostPath);
 // Free bytes for an ordinary user on the drive, or nothing when it is unmapped, its folder
 // is missing or not a folder, or the query fails.
 std::optional<qint64> freeBytes(QChar letter);
+// Free bytes for an ordinary user on the file system that holds a Windows path, measured at
+// its nearest folder that is there (the path itself, or the nearest one above it on its
+// drive; links followed), so that a folder still to be made is measured where it will lie,
+// whatever file system its drive's root is on. Nothing as for freeBytes(), and for a path
+// that is not in drive form or that the host could not hold.
+std::optional<qint64> freeBytesAt(const QString& windowsPath);
 
 // Each drive's current folder, in Windows form with the names as found on disk ("C:\" until
 // one is set). Kept in memory only: the process's own working folder never changes.
@@ -85,7 +91,8 @@ DriveError check(QChar letter);
 QStringList subfolders(const QString& windowsPath);
 
 // Tests replace the free-space query; an empty one restores the real one. The query gets
-// the drive's host folder and is called only for a mapped drive whose folder is there.
+// the host folder measured (a drive's folder, or the folder nearest a path) and is called only
+// for a mapped drive whose folder is there.
 using FreeSpaceQuery = std::function<std::optional<qint64>(const QString& hostRoot)>;
 void setFreeSpaceQuery(FreeSpaceQuery query);
 

@@ -180,7 +180,12 @@ void mdlVuskanAsennus::MeasureFreeSpace()
     const QString text = vaihe2().txtKohdekansio()->text().trimmed();
     if (text.isEmpty())
         return;
-    if (const std::optional<qint64> free = platform::drives::freeBytes(text.front()))
+    // The file system that will hold the folder, which need not be that of its drive's root;
+    // a text that names no path on a drive is measured at the root of the drive it names.
+    std::optional<qint64> free = platform::drives::freeBytesAt(text);
+    if (!free && !platform::drives::toHost(text))
+        free = platform::drives::freeBytes(text.front());
+    if (free)
         FreeBytes = *free;
 }
 

@@ -40,8 +40,8 @@ public:
     QString TargetFolder;
     // The target folder does not exist yet and has to be made.
     bool CreateTargetFolder = false;
-    // Free bytes on the target drive as last measured. Wider than the 32 bits such a count
-    // once had, so that a large drive does not read as a full one.
+    // Free bytes where the target folder will lie, as last measured. Wider than the 32 bits
+    // such a count once had, so that a large drive does not read as a full one.
     qint64 FreeBytes = 0;
     // The program group chosen on step 3; whether it has to be made; whether no shortcuts
     // are wanted at all.
@@ -94,8 +94,9 @@ public:
     bool askCancelSetup();
     bool askingToCancel() const { return askingToCancel_; }
 
-    // Measures the free space of the drive named by the first character of step 2's folder
-    // text (blanks trimmed) into FreeBytes; a failed measurement leaves FreeBytes as it was.
+    // Measures the free space for step 2's folder text (blanks trimmed) into FreeBytes: that of
+    // the file system its nearest existing folder lies on, or of the drive named by its first
+    // character when it names no path. A failed measurement leaves FreeBytes as it was.
     void MeasureFreeSpace();
 
     // Moving between pages: hourglass, `to` placed at the left and top of `from`, `to`

@@ -365,20 +365,41 @@ private slots:
         QCOMPARE(page.installer->FreeBytes, qint64(123'456));
     }
 
-    // The drive measured is the first character of the trimmed text: a blank after the
-    // folder does not matter, and the count is of that drive.
-    void measureTakesTheTextsDrive()
+    void measureTakesTheFolderThatWillHoldIt_data()
     {
+        QTest::addColumn<QString>("text"); // "@S" stands for the sandbox in Z: form
+        QTest::addColumn<QString>("measured"); // under the sandbox
+        QTest::newRow("a new folder") << "C:\\Program Files\\Vuska" << "/c/Program Files";
+        QTest::newRow("an existing folder") << "C:\\Program Files" << "/c/Program Files";
+        QTest::newRow("in another letter case") << "c:\\PROGRAM FILES\\vuska" << "/c/Program Files";
+        QTest::newRow("two levels to make") << "C:\\Uusi\\Syvempi\\Vuska" << "/c";
+        QTest::newRow("the drive's root") << "C:\\" << "/c";
+        QTest::newRow("a file in the way") << "C:\\tiedosto\\Vuska" << "/c";
+        QTest::newRow("through a link to a stick") << "C:\\Tikku\\Vuska" << "/c/Tikku";
+        QTest::newRow("another drive, blanks around") << "  @S\\tikku\\Vuska  " << "/tikku";
+    }
+
+    // The free space is that of the file system that will hold the folder: the nearest
+    // folder of the trimmed text that is there, wherever its drive's root lies.
+    void measureTakesTheFolderThatWillHoldIt()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, measured);
         Page page;
+        page.sandbox.makeFolder(QStringLiteral("tikku"));
+        page.sandbox.makeFile(QStringLiteral("c/tiedosto"));
+        QVERIFY(QFile::link(page.sandbox.root() + QStringLiteral("/tikku"),
+                            page.sandbox.cRoot() + QStringLiteral("/Tikku")));
+        text.replace(QStringLiteral("@S"), QStringLiteral("Z:") + page.sandbox.root().replace(u'/', u'\\'));
         QString asked;
         platform::drives::setFreeSpaceQuery([&](const QString& host) {
             asked = host;
             return std::optional<qint64>(4242);
         });
-        page.text()->setText(QStringLiteral("z:\\tmp  "));
+        page.text()->setText(text);
         page.installer->MeasureFreeSpace();
         QCOMPARE(page.installer->FreeBytes, qint64(4242));
-        QCOMPARE(asked, QStringLiteral("/"));
+        QCOMPARE(asked, page.sandbox.root() + measured);
     }
 
     void existence_data()
