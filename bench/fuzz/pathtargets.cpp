@@ -112,14 +112,16 @@ void checkPath(std::span<const uint8_t> input)
             fail(name, QStringLiteral("step 2 keeps a trailing backslash of \"%1\"").arg(shown));
     }
 
+    // The uninstaller takes a recorded folder as setup records it: "C:" is a drive's root.
     const QList<std::pair<QString, QString>> removal = setup::removalPaths(path);
     if (!removal.isEmpty()) {
-        if (!host)
+        const std::optional<QString> folderHost = setup::hostFolder(path);
+        if (!folderHost)
             fail(name, QStringLiteral("the uninstaller deletes in \"%1\", which no drive holds").arg(shown));
         const std::span<const setup::InstallFile> files = setup::installationFiles();
         if (removal.size() != qsizetype(files.size()))
             fail(name, QStringLiteral("the uninstaller names %1 files").arg(removal.size()));
-        const QString folder = host->endsWith(u'/') ? *host : *host + u'/';
+        const QString folder = folderHost->endsWith(u'/') ? *folderHost : *folderHost + u'/';
         for (qsizetype i = 0; i < removal.size(); ++i) {
             const QString tableName = QString::fromUtf8(files[size_t(i)].name);
             if (removal[i].first != tableName || removal[i].second != folder + tableName)

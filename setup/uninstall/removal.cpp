@@ -10,12 +10,12 @@
 
 #include "game/registry/mdlvuska2.h"
 #include "game/registry/settingskey.h"
-#include "platform/drives.h"
 #include "platform/registry.h"
 #include "platform/shelllinks.h"
 #include "setup/uninstall/frmpoistamattomattiedostot.h"
 #include "setup/wizard/filetable.h"
 #include "setup/wizard/registration.h"
+#include "setup/wizard/targetfolder.h"
 
 namespace vuska::setup {
 
@@ -85,7 +85,8 @@ QString leftoverInstructions(const QString& folder, bool folderCreatedBySetup)
 QList<std::pair<QString, QString>> removalPaths(const QString& folder)
 {
     QList<std::pair<QString, QString>> paths;
-    const std::optional<QString> host = platform::drives::toHost(folder);
+    // "C:" is recorded for an installation into a drive's root.
+    const std::optional<QString> host = hostFolder(folder);
     if (!host)
         return paths;
     for (const InstallFile& file : installationFiles()) {

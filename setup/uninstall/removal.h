@@ -41,9 +41,9 @@ struct RemovalResult {
 // the folder (the user is then told to delete the folder too).
 QString leftoverInstructions(const QString& folder, bool folderCreatedBySetup);
 
-// The files the removal deletes for a recorded installation folder (Windows form): each name of
-// the installation file table with the host path it is deleted under, in table order. Nothing
-// when no drive holds the folder.
+// The files the removal deletes for a recorded installation folder (Windows form, "C:" for a
+// drive's root as setup records it): each name of the installation file table with the host
+// path it is deleted under, in table order. Nothing when no drive holds the folder.
 QList<std::pair<QString, QString>> removalPaths(const QString& folder);
 
 // Takes away what the installer recorded: the installation's files, its shortcuts, the program

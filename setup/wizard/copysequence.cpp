@@ -5,6 +5,7 @@
 #include "platform/drives.h"
 #include "platform/lifetime.h"
 #include "platform/pointer.h"
+#include "setup/wizard/targetfolder.h"
 
 namespace vuska::setup {
 
@@ -60,7 +61,8 @@ bool CopySequence::endingDuringYield() const
 CopySequence::Result CopySequence::copy(const QString& SourceFolder, const QString& TargetFolder,
                                         bool CreateTargetFolder)
 {
-    const std::optional<QString> target = platform::drives::toHost(TargetFolder);
+    // "C:" is a drive's root, which is never made here and so never removed either.
+    const std::optional<QString> target = hostFolder(TargetFolder);
     bool folderMade = false;
     const auto removeMadeFolder = [&] {
         if (folderMade)

@@ -6,12 +6,24 @@
 
 namespace vuska::setup {
 
+namespace {
+
+bool isDriveRoot(const QString& folder)
+{
+    return folder.size() == 2 && folder[0].isLetter() && folder[1] == u':';
+}
+
+} // namespace
+
 TargetFolderCheck checkTargetFolder(const QString& text)
 {
     TargetFolderCheck check;
     if (text.indexOf(u'\\') != 2
         || platform::drives::setCurrentFolder(text.left(3).trimmed()) != platform::drives::DriveError::None)
         return check;
+    QString folder = text;
+    if (folder.endsWith(u'\\'))
+        folder.chop(1);
     // Beyond the characters Windows refuses in a name: a path too long for the host, or with
     // a name longer than the host allows, cannot be a folder either.
     static const QString forbidden = QStringLiteral("/*?\"<>|");
@@ -22,15 +34,14 @@ TargetFolderCheck checkTargetFolder(const QString& text)
         return check;
     }
     check.verdict = TargetFolderCheck::Verdict::Accepted;
-    check.folder = text;
-    if (check.folder.endsWith(u'\\'))
-        check.folder.chop(1);
-    // A bare "C:" is the drive's current folder, which the drive check has just made its root.
-    QString lookup = check.folder;
-    if (lookup.size() == 2 && lookup.endsWith(u':'))
-        lookup += u'\\';
-    check.host = platform::drives::toHost(lookup);
+    check.folder = folder;
+    check.host = hostFolder(folder);
     return check;
+}
+
+std::optional<QString> hostFolder(const QString& folder)
+{
+    return platform::drives::toHost(isDriveRoot(folder) ? folder + u'\\' : folder);
 }
 
 } // namespace vuska::setup

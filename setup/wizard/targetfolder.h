@@ -22,4 +22,9 @@ struct TargetFolderCheck {
 // Makes the drive's current folder its root on the way, as choosing the drive does.
 TargetFolderCheck checkTargetFolder(const QString& text);
 
+// Where a folder as setup keeps it lies on the host. Setup keeps a drive's root without its
+// backslash ("C:", in SourceFolder, TargetFolder and the recorded installation folder), and
+// means the root by it, not the drive's current folder. Nothing when no drive holds it.
+std::optional<QString> hostFolder(const QString& folder);
+
 } // namespace vuska::setup

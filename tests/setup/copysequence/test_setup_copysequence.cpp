@@ -14,6 +14,7 @@
 #include "setup/wizard/copysequence.h"
 #include "setup/wizard/filetable.h"
 #include "tests/support/foldersnapshot.h"
+#include "tests/support/installersandbox.h"
 #include "tests/support/sandbox.h"
 
 using namespace vuska::setup;
@@ -22,6 +23,7 @@ using platform::installfiles::InterceptingFileSystem;
 using platform::installfiles::Operation;
 using vuska::test::describeDifference;
 using vuska::test::FolderSnapshot;
+using vuska::test::InstallerSandbox;
 using vuska::test::snapshotFolder;
 using Result = CopySequence::Result;
 
@@ -434,6 +436,44 @@ private slots:
         QCOMPARE(fs.calls(Operation::CopyNew), 29);
         const FolderSnapshot after = snapshotFolder(targetHost_);
         QVERIFY2(after == before, qPrintable(describeDifference(before, after)));
+    }
+
+    void installsIntoADrivesRoot_data()
+    {
+        QTest::addColumn<int>("failing"); // the entry whose copy fails; 0: none
+        QTest::newRow("the whole set") << 0;
+        QTest::newRow("a copy failing at entry 5") << 5;
+    }
+
+    // A drive's root, which step 2 keeps as "C:", takes the files; after a failure the files
+    // copied so far go, and the drive's own folder is never a folder to remove.
+    void installsIntoADrivesRoot()
+    {
+        QFETCH(int, failing);
+        InstallerSandbox machine;
+        const FolderSnapshot before = snapshotFolder(machine.cRoot());
+        InterceptingFileSystem fs;
+        fs.fail = [&](Operation op, const QString& path, int) {
+            return failing > 0 && op == Operation::CopyNew && path == sourceFile(failing);
+        };
+        Window window;
+        const Run r = run(window, false, fs, QStringLiteral("C:\\"));
+        QCOMPARE(fs.calls(Operation::RemoveEmptyFolder), 0);
+        const FolderSnapshot after = snapshotFolder(machine.cRoot());
+        if (failing > 0) {
+            QCOMPARE(r.result, std::optional(Result::EndProgram));
+            QCOMPARE(window.boxes.size(), 1);
+            QVERIFY2(after == before, qPrintable(describeDifference(before, after)));
+            return;
+        }
+        QCOMPARE(r.result, std::optional(Result::Done));
+        QVERIFY(window.boxes.isEmpty());
+        QCOMPARE(r.registrations, 1);
+        QVERIFY(window.events.contains(QStringLiteral("kohde:Kohde: C:\\file_id.diz")));
+        QCOMPARE(after.size(), before.size() + set_.count());
+        for (int k = 1; k <= set_.count(); ++k)
+            QVERIFY2(after.value(set_.name(k)).endsWith(contentsOf(set_.files[size_t(k - 1)], 'n')),
+                     qPrintable(set_.name(k)));
     }
 
     // The table compiled in is the whole set, by name and in order.

@@ -370,6 +370,7 @@ private slots:
         QTest::newRow("dot-dot inside") << kDefaultFolder << QStringLiteral("C:\\Program Files\\Muu\\..\\Vuska");
         QTest::newRow("blanks and non-ASCII") << QStringLiteral("C:\\Pelit\\Äänet ja öljy")
                                               << QStringLiteral("C:\\Pelit\\Äänet ja öljy");
+        QTest::newRow("a drive's root, as setup records it") << QStringLiteral("Z:\\") << QStringLiteral("Z:");
     }
     void completeRemoval()
     {
