@@ -88,6 +88,14 @@ std::optional<qint32> toLong(const QVariant& value)
     }
 }
 
+// A string value as the store keeps it: the text's bytes and a terminating NUL.
+QByteArray storedText(const QString& text)
+{
+    QByteArray data = text.toUtf8();
+    data.append('\0');
+    return data;
+}
+
 QString toText(const QVariant& value)
 {
     if (value.typeId() == QMetaType::Bool)
@@ -139,8 +147,7 @@ bool WriteRegistryValue(Hive hive, const QString& keyPath, const QString& valueN
             data.append(char((bits >> (8 * i)) & 0xff));
         type = reg::ValueType::DWord;
     } else if (kind == REG_SZ) {
-        data = toText(value).toUtf8();
-        data.append('\0');
+        data = storedText(toText(value));
         type = reg::ValueType::String;
     } else {
         return false;
@@ -159,6 +166,11 @@ bool WriteRegistryValue(Hive hive, const QString& keyPath, const QString& valueN
         return status == reg::Status::Ok && reg::flushKey(*key) == reg::Status::Ok;
     }
     return false;
+}
+
+bool RegistryTextFits(const QString& text)
+{
+    return storedText(text).size() <= kReadBufferSize;
 }
 
 } // namespace vuska

@@ -33,4 +33,9 @@ QString ReadRegistryValue(Hive hive, const QString& keyPath, const QString& valu
 bool WriteRegistryValue(Hive hive, const QString& keyPath, const QString& valueName, int kind,
                         const QVariant& value);
 
+// Whether a text that WriteRegistryValue stores as a string (kind 1) can be read back by
+// ReadRegistryValue, which reads nothing longer than its buffer: counted in the bytes the store
+// keeps, the encoded text with its terminating NUL.
+bool RegistryTextFits(const QString& text);
+
 } // namespace vuska

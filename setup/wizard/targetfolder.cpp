@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "game/registry/mdlvuska2.h"
 #include "platform/drives.h"
 
 namespace vuska::setup {
@@ -25,11 +26,13 @@ TargetFolderCheck checkTargetFolder(const QString& text)
     if (folder.endsWith(u'\\'))
         folder.chop(1);
     // Beyond the characters Windows refuses in a name: a path too long for the host, or with
-    // a name longer than the host allows, cannot be a folder either.
+    // a name longer than the host allows, cannot be a folder either; and the installation is
+    // known afterwards only by the folder recorded, so one the store cannot give back is refused
+    // too (the uninstaller could never find it).
     static const QString forbidden = QStringLiteral("/*?\"<>|");
     const bool badCharacter
         = std::any_of(text.cbegin(), text.cend(), [](QChar c) { return forbidden.contains(c); });
-    if (badCharacter || !platform::drives::toHost(text)) {
+    if (badCharacter || !platform::drives::toHost(text) || !RegistryTextFits(folder)) {
         check.verdict = TargetFolderCheck::Verdict::InvalidFolder;
         return check;
     }

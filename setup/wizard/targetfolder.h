@@ -6,12 +6,14 @@
 
 namespace vuska::setup {
 
-// The checks of a typed target folder that need nothing but the text and the drive map: a
-// drive in the right place that can be made current, and a path the host can hold.
+// The checks of a typed target folder that need nothing but the text, the drive map and the
+// store: a drive in the right place that can be made current, a path the host can hold, and a
+// folder the installation record can give back.
 struct TargetFolderCheck {
     enum class Verdict {
         InvalidDrive,  // no "X:\" at the start, or a drive that cannot be made current
-        InvalidFolder, // a character Windows refuses in a name, or a path the host cannot hold
+        InvalidFolder, // a character Windows refuses in a name, a path the host cannot hold, or
+                       // one too long to be read back from the registry once recorded
         Accepted,
     };
     Verdict verdict = Verdict::InvalidDrive;

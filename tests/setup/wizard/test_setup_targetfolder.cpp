@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "game/registry/mdlvuska2.h"
+#include "game/registry/settingskey.h"
 #include "platform/appearance.h"
 #include "platform/drives.h"
 #include "platform/lifetime.h"
@@ -108,6 +110,23 @@ void checkQuestion(const platform::MessageBoxRequest& box, const QString& title,
                                               "samannimiset\ntiedostot?"));
         QCOMPARE(box.defaultButton, MsgDefault::Second);
     }
+}
+
+// A folder on C: whose text takes exactly `bytes` bytes in UTF-8: names of `letter` (200
+// bytes at most each), with an 'a' where a letter would not fit.
+QString folderOfBytes(qsizetype bytes, QChar letter)
+{
+    const qsizetype letterBytes = QString(letter).toUtf8().size();
+    QString folder = QStringLiteral("C:");
+    qsizetype left = bytes - folder.size();
+    while (left > 0) {
+        qsizetype take = std::min<qsizetype>(left - 1, 200);
+        if (left - 1 - take == 1)
+            --take; // the next name must not be left without a byte
+        folder += u'\\' + QString(take / letterBytes, letter) + QString(take % letterBytes, u'a');
+        left -= take + 1;
+    }
+    return folder;
 }
 
 QStringList entries(const QTreeWidget* list)
@@ -304,6 +323,37 @@ private slots:
             QVERIFY2(!check.host, qPrintable(check.host.value_or(QString())));
         else
             QCOMPARE(QDir::cleanPath(check.host.value_or(QStringLiteral("(none)"))), QDir::cleanPath(sandbox.cRoot() + host));
+    }
+
+    void onlyWhatTheStoreGivesBack_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("2047 bytes") << folderOfBytes(2047, u'a') << true;
+        QTest::newRow("2047 bytes and a backslash") << folderOfBytes(2047, u'a') + u'\\' << true;
+        QTest::newRow("2048 bytes") << folderOfBytes(2048, u'a') << false;
+        QTest::newRow("2047 bytes, mostly two-byte letters") << folderOfBytes(2047, u'ä') << true;
+        QTest::newRow("2048 bytes in far fewer letters") << folderOfBytes(2048, u'ä') << false;
+    }
+
+    // The installation is known by the folder recorded in the store: a folder the store could
+    // not give back again is refused as an invalid folder, counted in the bytes it keeps.
+    void onlyWhatTheStoreGivesBack()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, accepted);
+        InstallerSandbox sandbox(1'000'000'000);
+        const QString folder = text.endsWith(u'\\') ? text.chopped(1) : text;
+        const TargetFolderCheck check = checkTargetFolder(text);
+        QCOMPARE(int(check.verdict), int(accepted ? TargetFolderCheck::Verdict::Accepted
+                                                  : TargetFolderCheck::Verdict::InvalidFolder));
+        if (accepted)
+            QCOMPARE(check.folder, folder);
+        QVERIFY(vuska::WriteRegistryValue(vuska::HKEY_CURRENT_USER, vuska::SettingsKeyForWrite,
+                                          QStringLiteral("Kansio"), 1, folder));
+        const QString read = vuska::ReadRegistryValue(vuska::HKEY_CURRENT_USER, vuska::SettingsKey,
+                                                      QStringLiteral("Kansio"));
+        QCOMPARE(read == folder, accepted);
     }
 
     void freeSpace_data()
