@@ -69,6 +69,18 @@ CopySequence::Result CopySequence::copy(const QString& SourceFolder, const QStri
             fs_.removeEmptyFolder(*target);
     };
 
+    // Step 2 refuses setup's own folder, but a link or a drive made since can lead there.
+    // Copying would then set the set's own files aside while reading them, and fail with a
+    // message that tells the user nothing of why.
+    if (sameFolder(TargetFolder, SourceFolder)) {
+        platform::setScreenPointer(ScreenPointer::Default);
+        window_.error(QStringLiteral("Kansioon ") + TargetFolder
+                          + QStringLiteral(" ei voi asentaa, koska asennusohjelma on") + QLatin1Char('\n')
+                          + QStringLiteral("käynnistetty sieltä. Valitse kansio uudelleen."),
+                      QStringLiteral("Virhe"));
+        return Result::BackToStep2;
+    }
+
     if (CreateTargetFolder) {
         folderMade = target && fs_.createFolder(*target);
         if (!folderMade) {

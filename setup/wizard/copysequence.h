@@ -17,7 +17,8 @@ namespace vuska::setup {
 // installation set checked beside setup before anything is copied, the files copied one by
 // one with the window's status lines and progress bar kept up to date, and the
 // registration run at the end. A failure puts the target folder back as it was before
-// (files of an earlier installation there included) and removes a folder that was made.
+// (files of an earlier installation there included) and removes a folder that was made. A
+// target that is setup's own folder, however spelt, is refused before anything is touched.
 //
 // The paths are Windows paths, as the wizard holds them; the drive map turns them into host
 // paths. One object serves one showing of the window and runs once.
@@ -25,7 +26,7 @@ class CopySequence {
 public:
     enum class Result {
         Done,        // everything is copied and registered: the window may close, step 5 follows
-        BackToStep2, // the target folder could not be made: back to step 2 to choose again
+        BackToStep2, // the target folder could not be made, or is setup's own: back to step 2
         EndProgram,  // a file check or a copy failed (already reported): the program ends
     };
 

@@ -26,6 +26,13 @@ bool samePath(const QString& a, const QString& b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+// The text names the program's own folder: as written, or as another spelling of the same host
+// folder ("." or "..", another drive, a link).
+bool namesOwnFolder(const QString& text, const QString& own)
+{
+    return samePath(text, own) || samePath(text, own + u'\\') || sameFolder(text, own);
+}
+
 } // namespace
 
 frmVaihe2::frmVaihe2(mdlVuskanAsennus& installer)
@@ -59,15 +66,15 @@ frmVaihe2::frmVaihe2(mdlVuskanAsennus& installer)
 
 void frmVaihe2::Form_Load()
 {
-    cmdPainike_[2]->setEnabled(!samePath(txtKohdekansio_->text(), installer().programFolder()));
+    const QString text = txtKohdekansio_->text();
+    const QString own = installer().programFolder();
+    cmdPainike_[2]->setEnabled(!samePath(text, own) && !sameFolder(text, own));
 }
 
 void frmVaihe2::txtKohdekansio_Change()
 {
     // The installation set is copied out of the program's own folder: it cannot be the target.
-    const QString text = txtKohdekansio_->text();
-    const QString& source = installer().SourceFolder;
-    cmdPainike_[2]->setEnabled(!samePath(text, source) && !samePath(text, source + u'\\'));
+    cmdPainike_[2]->setEnabled(!namesOwnFolder(txtKohdekansio_->text(), installer().SourceFolder));
 }
 
 void frmVaihe2::cmdPainike_Click(int index)

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QFileInfo>
+
 #include "game/registry/mdlvuska2.h"
 #include "platform/drives.h"
 
@@ -12,6 +14,16 @@ namespace {
 bool isDriveRoot(const QString& folder)
 {
     return folder.size() == 2 && folder[0].isLetter() && folder[1] == u':';
+}
+
+// The folder itself on the host, links followed; empty when there is no folder.
+QString realFolder(const QString& folder)
+{
+    const std::optional<QString> host = hostFolder(folder);
+    if (!host)
+        return {};
+    const QFileInfo info(*host);
+    return info.isDir() ? info.canonicalFilePath() : QString();
 }
 
 } // namespace
@@ -45,6 +57,12 @@ TargetFolderCheck checkTargetFolder(const QString& text)
 std::optional<QString> hostFolder(const QString& folder)
 {
     return platform::drives::toHost(isDriveRoot(folder) ? folder + u'\\' : folder);
+}
+
+bool sameFolder(const QString& a, const QString& b)
+{
+    const QString first = realFolder(a);
+    return !first.isEmpty() && first == realFolder(b);
 }
 
 } // namespace vuska::setup

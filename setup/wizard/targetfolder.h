@@ -29,4 +29,9 @@ TargetFolderCheck checkTargetFolder(const QString& text);
 // means the root by it, not the drive's current folder. Nothing when no drive holds it.
 std::optional<QString> hostFolder(const QString& folder);
 
+// Whether two folders as setup keeps them are one and the same folder on the host, whatever
+// the spelling: "." and ".." resolved, another drive of the same host folder, a symbolic link
+// followed. False unless both are there as folders.
+bool sameFolder(const QString& a, const QString& b);
+
 } // namespace vuska::setup

@@ -476,6 +476,41 @@ private slots:
                      qPrintable(set_.name(k)));
     }
 
+    void sourceFolderIsNeverTheTarget_data()
+    {
+        QTest::addColumn<QString>("target"); // "@" stands for the source folder
+        QTest::newRow("a dot after it") << "@\\.";
+        QTest::newRow("through its parent") << "@\\..\\vuska122";
+        QTest::newRow("through another drive") << "S:\\VUSKA122";
+        QTest::newRow("through a link") << "S:\\linkki";
+    }
+
+    // A target that turns out to be setup's own folder, however it is spelt, is refused before
+    // anything is touched: the user hears why and chooses again on step 2.
+    void sourceFolderIsNeverTheTarget()
+    {
+        QFETCH(QString, target);
+        const QString round = QFileInfo(sourceHost_).path();
+        QVERIFY(QFile::link(sourceHost_, round + QStringLiteral("/linkki")));
+        InstallerSandbox machine;
+        machine.writeDriveMap(QStringLiteral("C=%1\nS=%2\nZ=/\n").arg(machine.cRoot(), round));
+        target.replace(u'@', source_);
+        const FolderSnapshot before = snapshotFolder(sourceHost_);
+        InterceptingFileSystem fs;
+        Window window;
+        const Run r = run(window, false, fs, target);
+        QCOMPARE(r.result, std::optional(Result::BackToStep2));
+        QCOMPARE(window.boxes.size(), 1);
+        compareError(window.boxes[0],
+                     QStringLiteral("Kansioon ") + target
+                         + QStringLiteral(" ei voi asentaa, koska asennusohjelma on\nkäynnistetty sieltä. "
+                                          "Valitse kansio uudelleen."),
+                     QStringLiteral("Virhe"));
+        QCOMPARE(fs.calls(Operation::CopyNew) + fs.calls(Operation::Rename) + fs.calls(Operation::CreateFolder), 0);
+        QCOMPARE(r.registrations, 0);
+        QCOMPARE(snapshotFolder(sourceHost_), before);
+    }
+
     // The table compiled in is the whole set, by name and in order.
     void tableHasTheSet()
     {

@@ -192,7 +192,7 @@ private slots:
         QTest::newRow("with a backslash") << "C:\\Temp\\" << false;
         QTest::newRow("in another case") << "c:\\tEMP" << false;
         QTest::newRow("upper case with a backslash") << "C:\\TEMP\\" << false;
-        QTest::newRow("two backslashes") << "C:\\Temp\\\\" << true;
+        QTest::newRow("two backslashes, still the same folder") << "C:\\Temp\\\\" << false;
         QTest::newRow("a folder inside") << "C:\\Temp\\Vuska" << true;
         QTest::newRow("the drive") << "C:\\" << true;
         QTest::newRow("empty") << "" << true;
@@ -239,6 +239,36 @@ private slots:
         QVERIFY(!page.nextEnabled());
         page.text()->setText(QStringLiteral("C:\\Vuska"));
         QVERIFY(page.nextEnabled());
+    }
+
+    void nextRuleSeesTheHostFolder_data()
+    {
+        QTest::addColumn<QString>("text"); // "@Z" stands for C:'s folder in Z: form
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("a dot after it") << "C:\\Temp\\." << false;
+        QTest::newRow("a dot and a backslash") << "C:\\Temp\\.\\" << false;
+        QTest::newRow("through its neighbour") << "C:\\Paketti\\..\\Temp" << false;
+        QTest::newRow("through another drive") << "D:\\TEMP" << false;
+        QTest::newRow("through the host's root") << "@Z\\Temp" << false;
+        QTest::newRow("through a link") << "C:\\Linkki" << false;
+        QTest::newRow("a folder inside, through a link") << "C:\\Linkki\\Vuska" << true;
+        QTest::newRow("its neighbour") << "C:\\Paketti" << true;
+    }
+
+    // The program's own folder is refused however it is reached: "." and ".." resolved,
+    // another drive of the same folder, or a link that leads to it.
+    void nextRuleSeesTheHostFolder()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, enabled);
+        Page page;
+        const QString c = page.sandbox.cRoot();
+        page.sandbox.writeDriveMap(QStringLiteral("C=%1\nD=%1\nZ=/\n").arg(c));
+        page.sandbox.makeFolder(QStringLiteral("c/Paketti"));
+        QVERIFY(QFile::link(c + QStringLiteral("/Temp"), c + QStringLiteral("/Linkki")));
+        text.replace(QStringLiteral("@Z"), QStringLiteral("Z:") + QString(c).replace(u'/', u'\\'));
+        page.text()->setText(text);
+        QCOMPARE(page.nextEnabled(), enabled);
     }
 
     void refusals_data()
