@@ -29,7 +29,7 @@ std::optional<QString> hostChild(const QString& windowsFolder, const QString& na
 
 } // namespace
 
-CopySequence::CopySequence(CopyWindowHooks window, std::function<void()> registerInstallation,
+CopySequence::CopySequence(CopyWindowHooks window, std::function<bool()> registerInstallation,
                            platform::installfiles::FileSystem& fs, std::span<const InstallFile> files)
     : window_(std::move(window)), registerInstallation_(std::move(registerInstallation)), fs_(fs),
       files_(files)
@@ -144,9 +144,12 @@ CopySequence::Result CopySequence::copy(const QString& SourceFolder, const QStri
         }
     }
 
+    // Without the record setup could never find the installation again to remove it, so it
+    // is taken back as a failed copy is, before the files it replaced are let go.
+    if (registerInstallation_ && !registerInstallation_())
+        return fail(QStringLiteral("Asennustietojen tallennus epäonnistui. Asennus") + QLatin1Char('\n')
+                    + QStringLiteral("keskeytetään ja jo asennetut tiedostot poistetaan."));
     installation.commit();
-    if (registerInstallation_)
-        registerInstallation_();
     return Result::Done;
 }
 

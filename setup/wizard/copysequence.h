@@ -16,9 +16,10 @@ namespace vuska::setup {
 // moment it may close: the target folder made when asked for, every file of the
 // installation set checked beside setup before anything is copied, the files copied one by
 // one with the window's status lines and progress bar kept up to date, and the
-// registration run at the end. A failure puts the target folder back as it was before
-// (files of an earlier installation there included) and removes a folder that was made. A
-// target that is setup's own folder, however spelt, is refused before anything is touched.
+// registration run at the end. A failure, also a registration that could not record the
+// installation, puts the target folder back as it was before (files of an earlier
+// installation there included) and removes a folder that was made. A target that is setup's
+// own folder, however spelt, is refused before anything is touched.
 //
 // The paths are Windows paths, as the wizard holds them; the drive map turns them into host
 // paths. One object serves one showing of the window and runs once.
@@ -27,10 +28,12 @@ public:
     enum class Result {
         Done,        // everything is copied and registered: the window may close, step 5 follows
         BackToStep2, // the target folder could not be made, or is setup's own: back to step 2
-        EndProgram,  // a file check or a copy failed (already reported): the program ends
+        EndProgram,  // a file check, a copy or the record failed (already reported): the end
     };
 
-    CopySequence(CopyWindowHooks window, std::function<void()> registerInstallation,
+    // `registerInstallation` answers whether the installation is on record; when it is not
+    // (and it has left no trace of its own), the copy is taken back.
+    CopySequence(CopyWindowHooks window, std::function<bool()> registerInstallation,
                  platform::installfiles::FileSystem& fs = platform::installfiles::realFileSystem(),
                  std::span<const InstallFile> files = installationFiles());
 
@@ -50,7 +53,7 @@ private:
     bool endingDuringYield() const;
 
     CopyWindowHooks window_;
-    std::function<void()> registerInstallation_;
+    std::function<bool()> registerInstallation_;
     platform::installfiles::FileSystem& fs_;
     std::span<const InstallFile> files_;
     bool started_ = false;

@@ -30,16 +30,17 @@ frmTiedostojenKopiointi::frmTiedostojenKopiointi(mdlVuskanAsennus& installer, QW
               [] { QCoreApplication::processEvents(); },
               [this](const platform::MessageBoxRequest& request) { return platform::messageBox(request, this); }},
           [this] {
-              RegisterInstallation({installer_.TargetFolder, installer_.CreateTargetFolder, installer_.ProgramGroup,
-                                    installer_.CreateProgramGroup, installer_.NoProgramGroup},
-                                   CopyWindowHooks{
-                                       [this](const QString& text) { setStatus(lblKopioitava_, text); },
-                                       [this](const QString& text) { setStatus(lblKohdekansio_, text); },
-                                       {},
-                                       [] { QCoreApplication::processEvents(); },
-                                       [this](const platform::MessageBoxRequest& request) {
-                                           return platform::messageBox(request, this);
-                                       }});
+              return RegisterInstallation({installer_.TargetFolder, installer_.CreateTargetFolder,
+                                           installer_.ProgramGroup, installer_.CreateProgramGroup,
+                                           installer_.NoProgramGroup},
+                                          CopyWindowHooks{
+                                              [this](const QString& text) { setStatus(lblKopioitava_, text); },
+                                              [this](const QString& text) { setStatus(lblKohdekansio_, text); },
+                                              {},
+                                              [] { QCoreApplication::processEvents(); },
+                                              [this](const platform::MessageBoxRequest& request) {
+                                                  return platform::messageBox(request, this);
+                                              }});
           },
           fs, files)
 {

@@ -5,6 +5,7 @@
 #include "game/registry/mdlvuska2.h"
 #include "game/registry/settingskey.h"
 #include "platform/pointer.h"
+#include "platform/registry.h"
 #include "platform/shelllinks.h"
 
 namespace vuska::setup {
@@ -30,34 +31,47 @@ QString truth(bool value)
     return value ? QStringLiteral("True") : QStringLiteral("False");
 }
 
-void writeRecord(const QString& name, const QString& value)
+bool writeRecord(const QString& name, const QString& value)
 {
-    WriteRegistryValue(HKEY_CURRENT_USER, SettingsKeyForWrite, name, REG_SZ, value);
+    return WriteRegistryValue(HKEY_CURRENT_USER, SettingsKeyForWrite, name, REG_SZ, value);
+}
+
+// The installation's record under the game's key, in the order the uninstaller and the game
+// rely on. The values do not depend on how the making of the group turns out (a group is
+// recorded as made even when that fails, so that the uninstaller tries to remove it), so they
+// are all written before anything else is made, and together: a record only half written would
+// send the next start of setup to remove an installation it cannot fully name.
+bool writeInstallationRecord(const InstallationChoices& choices)
+{
+    platform::registry::Batch record(HKEY_CURRENT_USER);
+    bool written = writeRecord(QStringLiteral("UusiKansioTehty"), truth(choices.CreateTargetFolder))
+                && writeRecord(QStringLiteral("Kansio"), choices.TargetFolder);
+    if (choices.CreateProgramGroup) {
+        written = written && writeRecord(QStringLiteral("Ohjelmaryhma"), choices.ProgramGroup)
+               && writeRecord(QStringLiteral("UusiOhjelmaryhmaTehty"), truth(true));
+    } else if (!choices.NoProgramGroup) {
+        written = written && writeRecord(QStringLiteral("UusiOhjelmaryhmaTehty"), truth(false))
+               && writeRecord(QStringLiteral("Ohjelmaryhma"), choices.ProgramGroup);
+    }
+    return written && record.commit() == platform::registry::Status::Ok;
 }
 
 } // namespace
 
-void RegisterInstallation(const InstallationChoices& choices, const CopyWindowHooks& window)
+bool RegisterInstallation(const InstallationChoices& choices, const CopyWindowHooks& window)
 {
-    writeRecord(QStringLiteral("UusiKansioTehty"), truth(choices.CreateTargetFolder));
-    writeRecord(QStringLiteral("Kansio"), choices.TargetFolder);
+    if (!writeInstallationRecord(choices))
+        return false;
 
     const QString groupFolder = QLatin1Char('\\') + choices.ProgramGroup;
     if (choices.CreateProgramGroup) {
         window.status(QStringLiteral("Luodaan ohjelmaryhmä..."), QString());
         window.letEventsRun();
-        const bool made = links::fCreateShellFolder(groupFolder) == links::ShellSuccess;
-        // Recorded as made even when it failed, so that the uninstaller tries to remove it.
-        writeRecord(QStringLiteral("Ohjelmaryhma"), choices.ProgramGroup);
-        writeRecord(QStringLiteral("UusiOhjelmaryhmaTehty"), truth(true));
-        if (!made) {
+        if (links::fCreateShellFolder(groupFolder) != links::ShellSuccess) {
             platform::setScreenPointer(platform::ScreenPointer::Default);
             window.error(QStringLiteral("Ohjelmaryhmän luonti epäonnistui."), QStringLiteral("Virhe"));
             platform::setScreenPointer(platform::ScreenPointer::Hourglass);
         }
-    } else if (!choices.NoProgramGroup) {
-        writeRecord(QStringLiteral("UusiOhjelmaryhmaTehty"), truth(false));
-        writeRecord(QStringLiteral("Ohjelmaryhma"), choices.ProgramGroup);
     }
 
     if (!choices.NoProgramGroup) {
@@ -82,6 +96,7 @@ void RegisterInstallation(const InstallationChoices& choices, const CopyWindowHo
         platform::setScreenPointer(platform::ScreenPointer::Default);
         window.error(QStringLiteral("Järjestelmätietojen päivitys epäonnistui."), QStringLiteral("Virhe"));
     }
+    return true;
 }
 
 } // namespace vuska::setup

@@ -40,6 +40,10 @@ struct InstallationChoices {
 // uninstall entry. Each stage is shown in the copy window's status lines with a turn of
 // the message loop; a group that cannot be made and an uninstall entry that cannot be
 // written are reported, and the registration goes on to its end either way.
-void RegisterInstallation(const InstallationChoices& choices, const CopyWindowHooks& window);
+//
+// The record under the game's key comes first and whole: when the store does not take it,
+// nothing of it is kept, nothing else is made, nothing is shown, and the answer is false (the
+// caller reports it and takes the installation back). True once it is recorded.
+bool RegisterInstallation(const InstallationChoices& choices, const CopyWindowHooks& window);
 
 } // namespace vuska::setup

@@ -151,7 +151,8 @@ private slots:
     }
 
     // Each kind of installation leaves exactly its values, written in the order the
-    // uninstaller and the game rely on, each stage shown before its work.
+    // uninstaller and the game rely on and all on the disk before the group is made, each
+    // stage shown before its work.
     void recordsTheInstallation_data()
     {
         QTest::addColumn<bool>("createFolder");
@@ -167,7 +168,7 @@ private slots:
             << QStringList{QStringLiteral("UusiKansioTehty=True"), QStringLiteral("Kansio=C:\\Program Files\\Vuska"),
                            QStringLiteral("Ohjelmaryhma=Vuska"), QStringLiteral("UusiOhjelmaryhmaTehty=True")}
             << QStringList{QStringLiteral("kopioitava:Luodaan ohjelmaryhmä..."), QStringLiteral("kohde:"),
-                           stored + QStringLiteral("UusiKansioTehty=True,Kansio=C:\\Program Files\\Vuska | "),
+                           stored + QStringLiteral("UusiKansioTehty=True,Kansio=C:\\Program Files\\Vuska,Ohjelmaryhma=Vuska,UusiOhjelmaryhmaTehty=True | "),
                            QStringLiteral("kopioitava:Luodaan ohjelmaryhmän kuvakkeet..."), QStringLiteral("kohde:"),
                            stored + QStringLiteral("UusiKansioTehty=True,Kansio=C:\\Program Files\\Vuska,Ohjelmaryhma=Vuska,UusiOhjelmaryhmaTehty=True | "),
                            QStringLiteral("kopioitava:Päivitetään järjestelmätiedot..."), QStringLiteral("kohde:"),
@@ -206,7 +207,7 @@ private slots:
             QCOMPARE(links::fCreateShellFolder(groupFolder), links::ShellSuccess);
 
         Window window;
-        RegisterInstallation({kTarget, createFolder, group, createGroup, noGroup}, window.hooks());
+        QVERIFY(RegisterInstallation({kTarget, createFolder, group, createGroup, noGroup}, window.hooks()));
 
         QVERIFY2(window.boxes.isEmpty(), qPrintable(window.events.join(u'\n')));
         QCOMPARE(writesOf(reg::Hive::CurrentUser), writes);
@@ -277,7 +278,7 @@ private slots:
             QVERIFY(QDir().mkpath(reg::hiveFilePath(reg::Hive::LocalMachine) + QStringLiteral("-journal/blocked")));
 
         Window window;
-        RegisterInstallation({kTarget, true, QStringLiteral("Vuska"), true, false}, window.hooks());
+        QVERIFY(RegisterInstallation({kTarget, true, QStringLiteral("Vuska"), true, false}, window.hooks()));
 
         QStringList boxes;
         for (const MessageBoxRequest& box : std::as_const(window.boxes)) {

@@ -12,11 +12,14 @@
 #include "platform/drives.h"
 #include "platform/installfiles.h"
 #include "platform/lifetime.h"
+#include "platform/shelllinks.h"
 #include "setup/wizard/frmtiedostojenkopiointi.h"
 #include "setup/wizard/frmvaihe2.h"
 #include "setup/wizard/frmvaihe4.h"
 #include "setup/wizard/frmvaihe5.h"
 #include "setup/wizard/mdlvuskanasennus.h"
+#include "setup/wizard/registration.h"
+#include "tests/support/foldersnapshot.h"
 #include "tests/support/installersandbox.h"
 #include "tests/support/messageboxscript.h"
 #include "tests/support/sandbox.h"
@@ -25,6 +28,7 @@ using namespace vuska;
 using namespace vuska::setup;
 using platform::installfiles::InterceptingFileSystem;
 using platform::installfiles::Operation;
+using vuska::test::FolderSnapshot;
 using vuska::test::InstallerSandbox;
 using vuska::test::MessageBoxScript;
 
@@ -56,6 +60,7 @@ struct Machine {
         installer->vaihe4().show();
     }
     QString target() const { return sandbox.cRoot() + QStringLiteral("/Program Files/Vuska"); }
+    QString file(const InstallFile& f) const { return target() + QLatin1Char('/') + QLatin1String(f.name); }
 };
 
 } // namespace
@@ -156,6 +161,56 @@ private slots:
         QCOMPARE(ends_, 1);
         QVERIFY(!window.isVisible());
         QVERIFY(QDir(m.target()).isEmpty());
+    }
+
+    void recordThatCannotBeWrittenTakesItBack_data()
+    {
+        QTest::addColumn<bool>("earlier"); // the folder holds an earlier installation
+        QTest::newRow("into a new folder") << false;
+        QTest::newRow("over an earlier installation") << true;
+    }
+
+    // When the current user's store does not take the record, setup could never find the
+    // installation again: the user hears it, everything is taken back as after a failed copy
+    // (the files, a folder setup made; no group, shortcut or uninstall entry is left), and
+    // the program ends instead of telling that the game is installed.
+    void recordThatCannotBeWrittenTakesItBack()
+    {
+        QFETCH(bool, earlier);
+        Machine m;
+        FolderSnapshot before;
+        if (earlier) {
+            m.installer->CreateTargetFolder = false;
+            QVERIFY(QDir().mkpath(m.target()));
+            for (const InstallFile& f : kFiles) {
+                QFile old(m.file(f));
+                QVERIFY(old.open(QIODevice::WriteOnly) && old.write("vanha") == 5);
+            }
+            before = vuska::test::snapshotFolder(m.target());
+        }
+        // A folder where the store's file should be.
+        QVERIFY(QDir().mkpath(m.sandbox.configHome() + QStringLiteral("/vuska-registry/HKEY_CURRENT_USER.db")));
+        MessageBoxScript boxes;
+        boxes.ok();
+        frmTiedostojenKopiointi window(*m.installer, &m.installer->vaihe4(), platform::installfiles::realFileSystem(),
+                                       kFiles);
+        window.showModal();
+        QCOMPARE(boxes.shown().size(), 1);
+        QCOMPARE(boxes.last().title, QStringLiteral("Virhe"));
+        QCOMPARE(boxes.last().text, QStringLiteral("Asennustietojen tallennus epäonnistui. Asennus\n"
+                                                   "keskeytetään ja jo asennetut tiedostot poistetaan."));
+        QCOMPARE(boxes.last().icon, platform::MsgIcon::Exclamation);
+        QCOMPARE(ends_, 1);
+        if (earlier)
+            QCOMPARE(vuska::test::snapshotFolder(m.target()), before);
+        else
+            QVERIFY(!QFileInfo::exists(m.target()));
+        QCOMPARE(ReadRegistryValue(HKEY_LOCAL_MACHINE, UninstallKey, QStringLiteral("DisplayName")), NotFound);
+        const std::optional<platform::shelllinks::GroupFiles> group =
+            platform::shelllinks::groupFiles(QStringLiteral("\\Vuska"));
+        QVERIFY(group);
+        QVERIFY(!QFileInfo::exists(group->folder));
+        QVERIFY(!m.installer->isLoaded(5));
     }
 };
 
