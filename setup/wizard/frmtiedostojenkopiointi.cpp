@@ -97,12 +97,22 @@ bool frmTiedostojenKopiointi::event(QEvent* event)
 
 void frmTiedostojenKopiointi::Form_GotFocus()
 {
-    if (!isVisible() || installer_.unloading())
+    // It runs, or has run, for this showing.
+    if (!isVisible() || installer_.unloading() || sequence_.started())
         return;
+    installer_.setCopyWorking(true);
     const std::optional<CopySequence::Result> result =
         sequence_.run(installer_.SourceFolder, installer_.TargetFolder, installer_.CreateTargetFolder);
+    installer_.setCopyWorking(false);
     if (!result)
-        return; // it runs, or has run, for this showing
+        return;
+    // A request to end that came while the work ran is honoured now that nothing is half done.
+    if (installer_.endPending()) {
+        KaikkiValmista = true;
+        tmrAjastin_->stop();
+        installer_.unloadAllAndEnd();
+        return;
+    }
     switch (*result) {
     case CopySequence::Result::Done:
         KaikkiValmista = true;

@@ -13,8 +13,8 @@ class mdlVuskanAsennus;
 
 // The copy window: shown modally over step 4, it verifies and copies the installation set and
 // registers the installation, telling what it does in two status lines and a progress bar.
-// It cannot be closed until all the work is done; its timer then puts step 5 in step 4's
-// place.
+// It cannot be closed until all the work is done, and a request to end the program meanwhile
+// waits for it; its timer then puts step 5 in step 4's place.
 class frmTiedostojenKopiointi : public platform::DialogForm {
     Q_OBJECT
 public:

@@ -290,6 +290,10 @@ bool mdlVuskanAsennus::endRequested(UnloadMode mode)
 {
     if (unloading_ || platform::lifetime::ending())
         return false;
+    if (copyWorking_) {
+        endPending_ = true;
+        return true;
+    }
     QWidget* window = shownWindow();
     if (!window) {
         unloadAllAndEnd();

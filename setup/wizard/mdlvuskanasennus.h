@@ -119,7 +119,15 @@ public:
 
     // A request from outside to end the program (the session ending, SIGTERM): the window
     // shown answers it as its close box would. True when the request is refused.
+    // While the copy window works, the request is refused without a question and kept for the
+    // copy window to honour once its work is done (endPending()).
     bool endRequested(platform::UnloadMode mode);
+
+    // The copy window's work, from its start to its outcome, cannot be interrupted: once the
+    // files are in place the installation is registered to its end, and a question about
+    // abandoning it could only contradict what is left.
+    void setCopyWorking(bool working) { copyWorking_ = working; }
+    bool endPending() const { return endPending_; }
 
 signals:
     // A window has been unloaded, by its object name.
@@ -146,6 +154,8 @@ private:
     std::vector<std::unique_ptr<QWidget>> unloaded_;
     bool unloading_ = false;
     bool askingToCancel_ = false;
+    bool copyWorking_ = false;
+    bool endPending_ = false;
 };
 
 } // namespace vuska::setup

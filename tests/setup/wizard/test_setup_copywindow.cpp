@@ -13,6 +13,7 @@
 #include "platform/installfiles.h"
 #include "platform/lifetime.h"
 #include "platform/shelllinks.h"
+#include "platform/unloadmode.h"
 #include "setup/wizard/frmtiedostojenkopiointi.h"
 #include "setup/wizard/frmvaihe2.h"
 #include "setup/wizard/frmvaihe4.h"
@@ -28,6 +29,7 @@ using namespace vuska;
 using namespace vuska::setup;
 using platform::installfiles::InterceptingFileSystem;
 using platform::installfiles::Operation;
+using platform::UnloadMode;
 using vuska::test::FolderSnapshot;
 using vuska::test::InstallerSandbox;
 using vuska::test::MessageBoxScript;
@@ -210,6 +212,53 @@ private slots:
             platform::shelllinks::groupFiles(QStringLiteral("\\Vuska"));
         QVERIFY(group);
         QVERIFY(!QFileInfo::exists(group->folder));
+        QVERIFY(!m.installer->isLoaded(5));
+    }
+
+    void endRequestWaitsForTheWork_data()
+    {
+        QTest::addColumn<QString>("during"); // "copying" or "registration"
+        QTest::addColumn<int>("mode");
+        QTest::newRow("SIGTERM while copying") << "copying" << int(UnloadMode::AppTaskManager);
+        QTest::newRow("SIGTERM while registering") << "registration" << int(UnloadMode::AppTaskManager);
+        QTest::newRow("the session ending while registering") << "registration" << int(UnloadMode::AppWindows);
+    }
+
+    // A request to end while the window works asks nothing and is refused for now: the work
+    // runs to its end, the files in place and the installation registered, and then the
+    // program ends.
+    void endRequestWaitsForTheWork()
+    {
+        QFETCH(QString, during);
+        QFETCH(int, mode);
+        Machine m;
+        frmTiedostojenKopiointi window(*m.installer, &m.installer->vaihe4(), platform::installfiles::realFileSystem(),
+                                       kFiles);
+        MessageBoxScript boxes; // no answers: a question fails the test
+        std::optional<bool> refused;
+        QTimer everyTurn; // runs at each turn of the message loop the window's work takes
+        everyTurn.setInterval(0);
+        QObject::connect(&everyTurn, &QTimer::timeout, [&] {
+            const bool now = during == QLatin1String("copying")
+                ? window.pbPalkki()->value() == 2
+                : window.lblKopioitava()->text().startsWith(QStringLiteral("Päivitetään"));
+            if (now) {
+                everyTurn.stop();
+                refused = m.installer->endRequested(UnloadMode(mode));
+            }
+        });
+        everyTurn.start();
+        window.showModal();
+        QVERIFY2(refused.has_value(), "the request was never made");
+        QVERIFY2(*refused, "the request was let through at once");
+        QVERIFY(boxes.shown().isEmpty());
+        QCOMPARE(ends_, 1);
+        for (const InstallFile& f : kFiles)
+            QVERIFY2(QFile::exists(m.file(f)), f.name);
+        QCOMPARE(ReadRegistryValue(HKEY_CURRENT_USER, SettingsKey, QStringLiteral("Kansio")),
+                 QStringLiteral("C:\\Program Files\\Vuska"));
+        QCOMPARE(ReadRegistryValue(HKEY_LOCAL_MACHINE, UninstallKey, QStringLiteral("UninstallString")),
+                 QStringLiteral("C:\\Program Files\\Vuska\\setup.exe"));
         QVERIFY(!m.installer->isLoaded(5));
     }
 };
