@@ -102,7 +102,7 @@ echo "checking $commit in $run/root/vuska ($( [ $with_path = 1 ] && echo 'env -i
 inside() {
   local path=()
   [ $with_path = 0 ] || path=(PATH=/usr/sbin:/usr/bin:/sbin:/bin)
-  env -i chroot "$run" /usr/bin/env -i "${path[@]}" /bin/bash -c 'cd /root/vuska && exec "$@"' bash "$@" </dev/null
+  env -i "$(command -v chroot)" "$run" /usr/bin/env -i "${path[@]}" /bin/bash -c 'cd /root/vuska && exec "$@"' bash "$@" </dev/null
 }
 results=()
 run_step() {  # NAME LOG COMMAND...: runs it, its output in the log, and notes the outcome
