@@ -21,6 +21,10 @@ Sandbox::Sandbox()
     }
     QFile::setPermissions(root + QStringLiteral("/run"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // The system's folders as the freedesktop.org defaults name them: a desktop session's own
+    // list (flatpak's, a desktop's) would otherwise decide which menus a test sees.
+    qputenv("XDG_DATA_DIRS", "/usr/local/share:/usr/share");
+    qputenv("XDG_CONFIG_DIRS", "/etc/xdg");
 }
 
 } // namespace vuska::test
