@@ -100,6 +100,7 @@ for round in $(seq 40); do
   sleep 1.5
 done
 result=$(window '^(Voitit|Hävisit)$' 10) || fail "the game did not end"
+echo "the game ended: $(xdotool getwindowname "$result")"
 xdotool windowactivate --sync "$result"; xdotool key Return; sleep 0.5
 w=$(window '^Onneksi olkoon!$' 2) && { xdotool windowactivate --sync "$w"; xdotool key Return; sleep 0.5; }
 
