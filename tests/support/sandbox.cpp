@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+#include <sys/stat.h>
+
 namespace vuska::test {
 
 Sandbox::Sandbox()
@@ -25,6 +27,9 @@ Sandbox::Sandbox()
     // list (flatpak's, a desktop's) would otherwise decide which menus a test sees.
     qputenv("XDG_DATA_DIRS", "/usr/local/share:/usr/share");
     qputenv("XDG_CONFIG_DIRS", "/etc/xdg");
+    // The usual file mode mask: what the tests expect of the modes of the files the programs
+    // write must not hang on the caller's (077 is common for root).
+    ::umask(022);
 }
 
 } // namespace vuska::test
