@@ -19,6 +19,14 @@ for tool in Xvfb openbox xdotool unzip sqlite3; do
 done
 
 sbx=$(mktemp -d "${TMPDIR:-/tmp}/ziptoclean.XXXX")
+# The programs are unpacked and run inside the sandbox: where the temporary folder does not let
+# programs run (a noexec mount), the sandbox goes beside the ZIP instead.
+printf '#!/bin/sh\n' >"$sbx/probe" && chmod +x "$sbx/probe"
+if ! "$sbx/probe" 2>/dev/null; then
+  rm -rf "$sbx"; sbx=$(mktemp -d "$(dirname "$zip")/ziptoclean.XXXX")
+  echo "note: ${TMPDIR:-/tmp} does not let programs run; the sandbox is $sbx"
+fi
+rm -f "$sbx/probe"
 export HOME=$sbx/home XDG_CONFIG_HOME=$sbx/config XDG_DATA_HOME=$sbx/data XDG_CACHE_HOME=$sbx/cache
 export XDG_RUNTIME_DIR=$sbx/run XDG_CONFIG_DIRS=/etc/xdg XDG_DATA_DIRS=/usr/share
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"; chmod 700 "$XDG_RUNTIME_DIR"
