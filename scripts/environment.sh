@@ -26,9 +26,10 @@ if [ -n "${TMPDIR:-}" ] && ! { [ -d "$TMPDIR" ] && [ -w "$TMPDIR" ]; }; then
   unset TMPDIR
 fi
 
-# The tests' locale: UTF-8 with the C rules, whatever the caller's. The X tools match our Finnish
-# window titles as text in the locale's encoding, and a caller with no locale has plain ASCII.
-# C.UTF-8 is part of Debian's libc; LANGUAGE would otherwise still choose message translations.
+# The tests' locale: UTF-8 with the C rules, whatever the caller's. Started without a UTF-8
+# locale, a Qt program hands X its window titles' old-style name (WM_NAME) in the wrong encoding,
+# and xdotool then cannot find a Finnish title such as "Hävisit". C.UTF-8 is part of Debian's
+# libc; LANGUAGE would otherwise still choose message translations.
 vuska_test_locale() {
   export LC_ALL=C.UTF-8 LANG=C.UTF-8
   unset LANGUAGE

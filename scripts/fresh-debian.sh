@@ -14,7 +14,8 @@
 #                kept so a later check does not fetch them again; DIR/logs, the commands' output.
 #   --no-path    run the two commands with no PATH at all (env -i alone)
 #   --play-only  run play.sh only
-#   --keep       reuse DIR/run as the last check left it (its packages and build folders)
+#   --keep       reuse DIR/run as the last check left it, with the packages it installed (the
+#                clone, and so the build folders, are made anew)
 #   CHECKOUT     the git checkout whose HEAD commit is checked (default: this one)
 #
 # It works in a mount namespace of its own: /proc, /sys, /dev, /dev/pts, /dev/shm and /tmp (a

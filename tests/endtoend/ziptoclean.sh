@@ -11,7 +11,7 @@
 set -uo pipefail
 zip=$(realpath "$1")
 # The caller's environment may be empty (env -i): an exported PATH, and a UTF-8 locale, without
-# which xdotool cannot match a title such as "Hävisit".
+# which the programs give X their titles in the wrong encoding and xdotool cannot find "Hävisit".
 . "$(dirname "$0")/../../scripts/environment.sh"
 vuska_test_locale
 for tool in Xvfb openbox xdotool unzip sqlite3; do
