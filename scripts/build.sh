@@ -2,6 +2,7 @@
 # Configures and builds one build folder: build.sh FOLDER [cmake arguments] [-- targets].
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/environment.sh
 dir=$1; shift
 args=(); targets=()
 while [ $# -gt 0 ]; do

@@ -2,6 +2,7 @@
 # Installs the Debian packages the build, the game and the tests need, when missing.
 # Needs root, or sudo for apt-get. Further package names may be given as arguments.
 set -euo pipefail
+. "$(dirname "$0")/environment.sh"
 
 packages=(
   g++ make cmake ninja-build pkg-config

@@ -6,6 +6,8 @@
 # Each target's corpus grows in build-fuzz/corpus/NAME and is read again by the next run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/environment.sh
+vuska_test_locale
 quick=0; jobs=1; seed=20261207; targets=()
 usage() { echo "usage: scripts/fuzz.sh [--quick] [--jobs N] [--seed N] [registry|picture|help|paths|desktop ...]" >&2; exit 2; }
 while [ $# -gt 0 ]; do

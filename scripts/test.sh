@@ -4,6 +4,8 @@
 # fuzzing of every reader with libFuzzer (build-fuzz/, clang).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/environment.sh
+vuska_test_locale
 bash scripts/deps.sh
 export QT_QPA_PLATFORM=offscreen
 

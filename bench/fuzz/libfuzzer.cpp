@@ -50,13 +50,14 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     using namespace vuska::fuzz;
     const QString setFolder = QStringLiteral(VUSKA_SET_DIR);
+    // On a memory file system where there is one we may write to, else in the temporary folder.
     char pattern[] = "/dev/shm/vuska-libfuzzer-XXXXXX";
-    char fallback[] = "/tmp/vuska-libfuzzer-XXXXXX";
+    QByteArray fallback = QFile::encodeName(QDir::tempPath() + QStringLiteral("/vuska-libfuzzer-XXXXXX"));
     const char* made = ::mkdtemp(pattern);
     if (made == nullptr)
-        made = ::mkdtemp(fallback);
+        made = ::mkdtemp(fallback.data());
     if (made == nullptr) {
-        std::perror("fuzz: no sandbox");
+        std::perror("fuzz: no sandbox in /dev/shm or the temporary folder");
         std::exit(2);
     }
     gSandbox = new QString(QString::fromLocal8Bit(made));

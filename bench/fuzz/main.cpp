@@ -13,6 +13,8 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include <QDir>
@@ -108,14 +110,19 @@ int main(int argc, char** argv)
             return usage();
     }
 
-    // On a memory file system where there is one: every registry write goes to the disk. Each
-    // job works in a folder of its own inside it; the inputs that failed are saved beside them.
-    QTemporaryDir sandbox(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/vuska-fuzz-XXXXXX")
-                                                                      : QDir::tempPath() + QStringLiteral("/vuska-fuzz-XXXXXX"));
-    if (!sandbox.isValid())
+    // On a memory file system where there is one we may write to: every registry write goes to
+    // the disk. Each job works in a folder of its own inside it; the inputs that failed are saved
+    // beside them.
+    std::optional<QTemporaryDir> sandbox(std::in_place, QStringLiteral("/dev/shm/vuska-fuzz-XXXXXX"));
+    if (!sandbox->isValid())
+        sandbox.emplace(QDir::tempPath() + QStringLiteral("/vuska-fuzz-XXXXXX"));
+    if (!sandbox->isValid()) {
+        std::fprintf(stderr, "bench_fuzz: cannot make a sandbox folder in /dev/shm or in %s\n",
+                     qPrintable(QDir::tempPath()));
         return 1;
+    }
     stopOnSignals(); // an interrupted run removes its sandbox too
-    const QString root = sandbox.path();
+    const QString root = sandbox->path();
     const auto jobSandbox = [&root](int job) {
         const QString path = root + QStringLiteral("/job-%1").arg(job);
         QDir().mkpath(path);
@@ -163,7 +170,7 @@ int main(int argc, char** argv)
         return 130;
     }
     if (failures > 0) {
-        sandbox.setAutoRemove(false);
+        sandbox->setAutoRemove(false);
         std::printf("inputs kept in %s\n", saveFolder.toUtf8().constData());
     }
     return stopRequested() ? 130 : failures == 0 ? 0 : 1;

@@ -10,11 +10,23 @@
 # with a line saying why when no X server can be started.
 set -uo pipefail
 zip=$(realpath "$1")
+# The caller's environment may be empty (env -i): an exported PATH, and a UTF-8 locale, without
+# which the programs give X their titles in the wrong encoding and xdotool cannot find "Hävisit".
+. "$(dirname "$0")/../../scripts/environment.sh"
+vuska_test_locale
 for tool in Xvfb openbox xdotool unzip sqlite3; do
   command -v $tool >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
 
 sbx=$(mktemp -d "${TMPDIR:-/tmp}/ziptoclean.XXXX")
+# The programs are unpacked and run inside the sandbox: where the temporary folder does not let
+# programs run (a noexec mount), the sandbox goes beside the ZIP instead.
+printf '#!/bin/sh\n' >"$sbx/probe" && chmod +x "$sbx/probe"
+if ! "$sbx/probe" 2>/dev/null; then
+  rm -rf "$sbx"; sbx=$(mktemp -d "$(dirname "$zip")/ziptoclean.XXXX")
+  echo "note: ${TMPDIR:-/tmp} does not let programs run; the sandbox is $sbx"
+fi
+rm -f "$sbx/probe"
 export HOME=$sbx/home XDG_CONFIG_HOME=$sbx/config XDG_DATA_HOME=$sbx/data XDG_CACHE_HOME=$sbx/cache
 export XDG_RUNTIME_DIR=$sbx/run XDG_CONFIG_DIRS=/etc/xdg XDG_DATA_DIRS=/usr/share
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"; chmod 700 "$XDG_RUNTIME_DIR"
@@ -22,11 +34,17 @@ unset QT_QPA_PLATFORM
 # Under the sanitizers, the X keyboard library reads its strings with strndup from buffers
 # that need not end in a NUL, which the strict string check reports although it is sound.
 [ -n "${ASAN_OPTIONS:-}" ] && export ASAN_OPTIONS="${ASAN_OPTIONS//strict_string_checks=1/strict_string_checks=0}"
-for d in $(seq 170 199); do [ -e /tmp/.X11-unix/X$d ] || [ -e /tmp/.X$d-lock ] || break; done
-Xvfb :$d -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >"$sbx/xvfb.log" 2>&1 & xpid=$!
+# The server takes the first display number it can listen on and tells it: a number guessed from
+# the lock files in /tmp could belong to another server whose /tmp we do not see (a chroot shares
+# the abstract socket names with the host), and the test would then drive that server's windows.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$sbx/display" >"$sbx/xvfb.log" 2>&1 & xpid=$!
+d=
+for _ in $(seq 300); do d=$(head -1 "$sbx/display"); [ -n "$d" ] && break
+  kill -0 $xpid 2>/dev/null || break; sleep 0.1; done
 export DISPLAY=:$d
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-if ! xdpyinfo >/dev/null 2>&1; then echo "SKIP: no X server could be started"; kill $xpid 2>/dev/null; exit 77; fi
+if [ -z "$d" ] || ! xdpyinfo >/dev/null 2>&1; then
+  echo "SKIP: no X server could be started"; tail -5 "$sbx/xvfb.log"; kill $xpid 2>/dev/null; rm -rf "$sbx"; exit 77
+fi
 openbox >"$sbx/wm.log" 2>&1 & wmpid=$!
 sleep 0.5
 pids=()
@@ -90,6 +108,7 @@ for round in $(seq 40); do
   sleep 1.5
 done
 result=$(window '^(Voitit|Hävisit)$' 10) || fail "the game did not end"
+echo "the game ended: $(xdotool getwindowname "$result")"
 xdotool windowactivate --sync "$result"; xdotool key Return; sleep 0.5
 w=$(window '^Onneksi olkoon!$' 2) && { xdotool windowactivate --sync "$w"; xdotool key Return; sleep 0.5; }
 

@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+#include <sys/stat.h>
+
 namespace vuska::test {
 
 Sandbox::Sandbox()
@@ -21,6 +23,13 @@ Sandbox::Sandbox()
     }
     QFile::setPermissions(root + QStringLiteral("/run"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // The system's folders as the freedesktop.org defaults name them: a desktop session's own
+    // list (flatpak's, a desktop's) would otherwise decide which menus a test sees.
+    qputenv("XDG_DATA_DIRS", "/usr/local/share:/usr/share");
+    qputenv("XDG_CONFIG_DIRS", "/etc/xdg");
+    // The usual file mode mask: what the tests expect of the modes of the files the programs
+    // write must not hang on the caller's (077 is common for root).
+    ::umask(022);
 }
 
 } // namespace vuska::test

@@ -8,7 +8,9 @@
 namespace vuska::test {
 
 // Points HOME and the XDG folders at a fresh temporary folder for the whole test program,
-// so that no test reads or writes the user's own registry store or menus.
+// so that no test reads or writes the user's own registry store or menus, and the XDG system
+// folders at their defaults, so that none depends on the caller's desktop session; sets the
+// usual file mode mask, 022.
 class Sandbox {
 public:
     Sandbox();

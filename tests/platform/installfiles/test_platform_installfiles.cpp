@@ -111,7 +111,7 @@ private slots:
         const FolderSnapshot after = snapshotFolder(target_);
         QCOMPARE(after.keys(), QStringList({QStringLiteral("readme.txt"), kProgram}));
         QCOMPARE(readFile(target(QStringLiteral("readme.txt"))), QByteArray("new read-me"));
-        QVERIFY(QFileInfo(target(kProgram)).isExecutable());
+        QVERIFY(QFile::permissions(target(kProgram)) & QFile::ExeOwner); // the mode, whatever the mount allows
         QVERIFY(QFile::permissions(target(kProgram)) & QFile::ExeGroup);
     }
 

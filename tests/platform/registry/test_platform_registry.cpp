@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -196,6 +197,18 @@ int childReadOnly(const QString& keyPath)
     say(QStringLiteral("create %1 %2").arg(int(madeKey)).arg(int(created)).toUtf8().constData());
     say(QStringLiteral("set %1").arg(key ? int(set) : -1).toUtf8().constData());
     return 0;
+}
+
+// A folder an unprivileged user can enter, for the store the read-only child opens: the
+// temporary folder, unless the caller's is private (pam_tmpdir gives root /tmp/user/0, mode 700).
+QString folderOthersCanEnter()
+{
+    for (QFileInfo dir(QDir::tempPath());; dir = QFileInfo(dir.absolutePath())) {
+        if (!dir.permission(QFileDevice::ExeOther))
+            return QStringLiteral("/tmp");
+        if (dir.isRoot())
+            return QDir::tempPath();
+    }
 }
 
 int runChild(const QStringList& args)
@@ -428,7 +441,7 @@ private slots:
     void readOnlyStoreStillReads()
     {
         // A store that may not be written can still be read; writes to it are refused.
-        QTemporaryDir shared(QDir::tempPath() + QStringLiteral("/vuska-ro-XXXXXX"));
+        QTemporaryDir shared(folderOthersCanEnter() + QStringLiteral("/vuska-ro-XXXXXX"));
         QVERIFY(shared.isValid());
         QFile::setPermissions(shared.path(), QFileDevice::Permissions(0x7755));
         const QString config = shared.path() + QStringLiteral("/config");
