@@ -9,9 +9,11 @@
 #include "platform/shelllinks.h"
 #include "platform/startupreport.h"
 #include "platform/termination.h"
+#include "platform/textlocale.h"
 
 int main(int argc, char** argv)
 {
+    platform::useUtf8CharacterLocale();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vuska"));
     // The program ends itself, in its own order, whatever windows are open.

@@ -6,6 +6,7 @@
 #include "platform/lifetime.h"
 #include "platform/startupreport.h"
 #include "platform/termination.h"
+#include "platform/textlocale.h"
 #include "setup/uninstall/frmpoisto.h"
 #include "setup/wizard/frmtiedostojenkopiointi.h"
 #include "setup/wizard/frmvaihe4.h"
@@ -14,6 +15,7 @@
 
 int main(int argc, char** argv)
 {
+    platform::useUtf8CharacterLocale();
     QApplication app(argc, argv);
     vuska::setup::applyProgramInfo();
     // The program ends itself, in its own order, whatever windows are open or hidden.
