@@ -37,6 +37,14 @@ OnModal::OnModal(std::function<void(QWidget*)> action, int timeoutMs) : timer_(s
             }
             return;
         }
+        // A user acts in the dialog once it is up and has the keyboard focus; on a loaded
+        // machine the window system may take its time to hand it over.
+        if (!seen_) {
+            seen_ = true;
+            activeBy_ = QDeadlineTimer(timeoutMs);
+        }
+        if (!dialog->isActiveWindow() && !activeBy_.hasExpired())
+            return;
         acted_ = true;
         leftOpen_ = QDeadlineTimer(timeoutMs);
         const QPointer<QWidget> watched = dialog;

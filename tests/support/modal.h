@@ -12,7 +12,7 @@ class QWidget;
 namespace vuska::test {
 
 // While it lives, runs `action` once on the first modal dialog that comes up, as a user would
-// act in it. A check that fails inside the action closes every modal dialog still open, so
+// act in it: once the dialog is the active window (or after `timeoutMs` without). A check that fails inside the action closes every modal dialog still open, so
 // that the code waiting in exec() returns and the test fails at once instead of hanging; so
 // does a dialog that waits longer than `timeoutMs`. When it goes out of scope without having
 // acted, the test fails: the dialog it was made for never appeared.
@@ -26,6 +26,8 @@ public:
 private:
     std::unique_ptr<QTimer> timer_;
     bool acted_ = false;
+    bool seen_ = false;
+    QDeadlineTimer activeBy_;
     QDeadlineTimer leftOpen_;
 };
 

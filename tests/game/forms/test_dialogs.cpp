@@ -225,7 +225,7 @@ private slots:
         g.game().WinStreak = 5;
         {
             const OnModal modal([](QWidget* w) {
-                QVERIFY(QTest::qWaitForWindowActive(w));
+                QVERIFY(w->isActiveWindow());
                 QCOMPARE(focusName(), QStringLiteral("txtNimi"));
                 press(Qt::Key_Tab);
                 QCOMPARE(focusName(), QStringLiteral("cmdPainike_0"));
@@ -258,8 +258,6 @@ private slots:
         Game g(pictures_.path());
         {
             const OnModal modal([focus](QWidget* w) {
-                // The focus is the active window's: the dialog must be up before it is moved.
-                QVERIFY(QTest::qWaitForWindowActive(w));
                 w->findChild<QRadioButton*>(QStringLiteral("optAloitustapa_3"))->click();
                 QWidget* target = w->findChild<QWidget*>(focus);
                 target->setFocus(Qt::TabFocusReason);
