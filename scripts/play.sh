@@ -16,6 +16,4 @@ Start it from a graphical desktop session, or give it a virtual display, for exa
 MSG
   exit 0
 fi
-# With no locale at all Qt falls back to C.UTF-8 and warns about it: choose it here instead.
-[ -n "${LC_ALL:-}${LC_CTYPE:-}${LANG:-}" ] || export LANG=C.UTF-8
 exec build/vuska122/vuska.exe

@@ -74,9 +74,4 @@ QValidator::State CharacterLimitValidator::validate(QString& input, int& pos) co
     return Acceptable;
 }
 
-void CharacterLimitValidator::fixup(QString& input) const
-{
-    input = leftCharacters(input, limit_);
-}
-
 } // namespace vuska

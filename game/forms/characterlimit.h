@@ -13,7 +13,6 @@ public:
     CharacterLimitValidator(int limit, QObject* parent);
 
     State validate(QString& input, int& pos) const override;
-    void fixup(QString& input) const override;
 
     // The number of characters of the text, as above.
     static int characterCount(const QString& text);
