@@ -481,11 +481,17 @@ struct IconSet {
 std::mutex iconMutex;
 IconSet currentIcon;
 
+// Side 0 stands for the scalable picture.
+constexpr int kScalable = 0;
+const QString kScalableText = QStringLiteral("scalable");
+
 QString iconFile(const QString& name, int side)
 {
     const QString home = dataHome();
     if (home.isEmpty())
         return {};
+    if (side == kScalable)
+        return home + QLatin1String("/icons/hicolor/scalable/apps/") + name + QLatin1String(".svg");
     const QString size = QString::number(side);
     return home + QLatin1String("/icons/hicolor/") + size + u'x' + size + QLatin1String("/apps/") +
            name + QLatin1String(".png");
@@ -511,12 +517,60 @@ QList<int> parseSizes(const QString& value)
 {
     QList<int> sizes;
     for (const QString& part : value.split(u';', Qt::SkipEmptyParts)) {
+        if (part == kScalableText) {
+            sizes.append(kScalable);
+            continue;
+        }
         bool ok = false;
         const int side = part.toInt(&ok);
         if (ok && side > 0 && side <= kMaxIconSide)
             sizes.append(side);
     }
     return sizes;
+}
+
+// An SVG document, as far as a check without an SVG reader goes: text whose first element
+// is <svg>. The desktop's own icon loader draws it.
+bool looksLikeSvg(const QByteArray& data)
+{
+    qsizetype at = 0;
+    const auto skipBlanks = [&] {
+        while (at < data.size() && QChar::isSpace(uchar(data[at])))
+            ++at;
+    };
+    skipBlanks();
+    if (data.mid(at, 5) == "<?xml") {
+        at = data.indexOf("?>", at);
+        if (at < 0)
+            return false;
+        at += 2;
+        skipBlanks();
+    }
+    return data.mid(at, 4) == "<svg" && data.contains("</svg>") && !data.contains('\0');
+}
+
+QString listValue(const QStringList& items)
+{
+    QString value;
+    for (const QString& item : items) {
+        if (!item.isEmpty())
+            value += de::escapeValue(item).replace(u';', QLatin1String("\\;")) + u';';
+    }
+    return value;
+}
+
+// Registered categories are words of ASCII letters, digits and '-'.
+QStringList usableCategories(const QStringList& categories)
+{
+    QStringList usable;
+    for (const QString& category : categories) {
+        const bool word = !category.isEmpty() && std::all_of(category.begin(), category.end(), [](QChar c) {
+            return c.isDigit() || c == u'-' || (c.unicode() < 128 && c.isLetter());
+        });
+        if (word && !usable.contains(category))
+            usable.append(category);
+    }
+    return usable;
 }
 
 // Whether any shortcut of ours below the Programs folder shows the icon.
@@ -648,14 +702,20 @@ bool setLinkIcon(const QString& iconName, const QList<QString>& pngFilesOrResour
             QByteArray png = file.read(kMaxIconFileBytes + 1);
             if (png.size() > kMaxIconFileBytes)
                 continue;
+            const auto alreadyThere = [&](int side) {
+                return std::any_of(icon.pictures.begin(), icon.pictures.end(),
+                                   [&](const IconPicture& p) { return p.side == side; });
+            };
+            if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+                if (looksLikeSvg(png) && !alreadyThere(kScalable))
+                    icon.pictures.append({kScalable, png});
+                continue;
+            }
             QBuffer buffer(&png);
             QImageReader reader(&buffer);
             const QSize size = reader.size();
-            const bool alreadyThere =
-                std::any_of(icon.pictures.begin(), icon.pictures.end(),
-                            [&](const IconPicture& p) { return p.side == size.width(); });
             if (reader.format() != "png" || size.width() != size.height() || size.width() <= 0 ||
-                size.width() > kMaxIconSide || alreadyThere)
+                size.width() > kMaxIconSide || alreadyThere(size.width()))
                 continue;
             icon.pictures.append({size.width(), png});
         }
@@ -700,9 +760,13 @@ int fCreateShellFolder(const QString& groupFolder)
 }
 
 int fCreateShellLink(const QString& groupFolder, const QString& linkName,
-                     const QString& targetWindowsPath, const QString& arguments)
+                     const QString& targetWindowsPath, const QString& arguments,
+                     const LinkDescription& description)
 {
     if (linkName.isEmpty() || !de::isPlain(linkName))
+        return ShellFailure;
+    const QStringList describing = QStringList{description.comment, description.windowClass} + description.keywords;
+    if (!std::all_of(describing.begin(), describing.end(), [](const QString& t) { return de::isPlain(t); }))
         return ShellFailure;
     const std::optional<Group> group = resolveGroup(groupFolder);
     if (!group || !isFolder(group->folder))
@@ -739,17 +803,23 @@ int fCreateShellLink(const QString& groupFolder, const QString& linkName,
         {QStringLiteral("Name"), de::escapeValue(linkName)},
         {QStringLiteral("Exec"), *exec},
     };
+    if (!description.comment.isEmpty())
+        keys.append({QStringLiteral("Comment"), de::escapeValue(description.comment)});
     if (!launch->workingFolder.isEmpty())
         keys.append({QStringLiteral("Path"), de::escapeValue(launch->workingFolder)});
     if (!sizes.isEmpty())
         keys.append({QStringLiteral("Icon"), de::escapeValue(icon.name)});
     keys.append({QStringLiteral("Terminal"), QStringLiteral("false")});
-    keys.append({QStringLiteral("Categories"), group->category() + u';'});
+    keys.append({QStringLiteral("Categories"), listValue(usableCategories(description.categories) << group->category())});
+    if (const QString keywords = listValue(description.keywords); !keywords.isEmpty())
+        keys.append({QStringLiteral("Keywords"), keywords});
+    if (!description.windowClass.isEmpty())
+        keys.append({QStringLiteral("StartupWMClass"), de::escapeValue(description.windowClass)});
     keys.append({kTargetKey, de::escapeValue(targetWindowsPath)});
     if (!sizes.isEmpty()) {
         QStringList sizeTexts;
         for (const int side : sizes)
-            sizeTexts.append(QString::number(side));
+            sizeTexts.append(side == kScalable ? kScalableText : QString::number(side));
         keys.append({kIconSizesKey, sizeTexts.join(u';') + u';'});
     }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QStringList>
 #include <QString>
 
 #include <optional>
@@ -32,7 +33,10 @@
 //          HelpRequestContents (Exec=env VUSKA_HELP=contents <path>);
 //   others open the file with the user's own program for it (Exec=xdg-open <path>).
 // Its icon is the one last given to setLinkIcon(), installed into the user's icon theme
-// ($XDG_DATA_HOME/icons/hicolor/<N>x<N>/apps/<name>.png).
+// ($XDG_DATA_HOME/icons/hicolor/<N>x<N>/apps/<name>.png, and scalable/apps/<name>.svg). A
+// description given with the shortcut adds what desktops file and search by: its main
+// categories before the group's own one (desktops that ignore menu merge files file it by
+// these), a Comment, Keywords, and StartupWMClass, the app id of the program it starts.
 //
 // Every argument of an Exec line is quoted, so any folder name works. Two names need env's
 // help: a program path with '%' runs as "env <path>" (GLib looks the program up before it
@@ -65,7 +69,8 @@ QString programsFolder();
 
 // The icon for the shortcuts made from now on: `iconName` (ASCII letters, digits, '-', '_',
 // '.'; not starting with '.') and PNG files or Qt resources of square pictures, each installed
-// under its own size. Non-PNG, non-square and unreadable files are passed over. False, and no
+// under its own size, and an SVG picture (a ".svg" file) installed as the scalable one.
+// Non-square PNGs, other formats and unreadable files are passed over. False, and no
 // icon for later shortcuts, when the name is unusable or no file is usable; an empty name
 // means no icon.
 bool setLinkIcon(const QString& iconName, const QList<QString>& pngFilesOrResources);
@@ -78,6 +83,16 @@ bool setLinkIcon(const QString& iconName, const QList<QString>& pngFilesOrResour
 // blanks of a name are dropped, as Windows does.
 int fCreateShellFolder(const QString& groupFolder);
 
+// What a shortcut tells the desktop beyond its name and target. Categories are registered
+// freedesktop.org categories ("Game", "CardGame"); the group's own category always follows
+// them. Texts must be plain (no control characters); an empty one leaves its key out.
+struct LinkDescription {
+    QStringList categories;
+    QString comment;
+    QStringList keywords;
+    QString windowClass; // StartupWMClass: the app id of the program the entry starts
+};
+
 // Makes a shortcut named `linkName` in the group's folder, which must exist, pointing at
 // `targetWindowsPath`; the target need not exist yet. `arguments` (split as a command line)
 // are passed to a program (.exe) target and ignored for the others. Replaces an earlier
@@ -86,7 +101,8 @@ int fCreateShellFolder(const QString& groupFolder);
 // empty or holds control characters, the target is not on a mapped drive, or the folder
 // cannot be written.
 int fCreateShellLink(const QString& groupFolder, const QString& linkName,
-                     const QString& targetWindowsPath, const QString& arguments);
+                     const QString& targetWindowsPath, const QString& arguments,
+                     const LinkDescription& description = {});
 
 // Removes the shortcut that fCreateShellLink made, and its icon when no other shortcut of ours
 // in the Programs folder uses it. A shortcut that is not there is a success; a file there

@@ -3,8 +3,10 @@
 #include "game/forms/frmvuska.h"
 #include "game/forms/helpcommand.h"
 #include "platform/appearance.h"
+#include "platform/appid.h"
 #include "platform/clock.h"
 #include "platform/lifetime.h"
+#include "platform/qttranslations.h"
 #include "platform/random.h"
 #include "platform/shelllinks.h"
 #include "platform/startupreport.h"
@@ -15,7 +17,11 @@ int main(int argc, char** argv)
 {
     platform::useUtf8CharacterLocale();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vuska"));
+    // The X11 window class is the application name; with the Wayland app id it matches the
+    // game's windows to the menu entries that start it.
+    QApplication::setApplicationName(QString::fromLatin1(platform::GameAppId));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(platform::GameAppId));
+    platform::loadQtFinnishTexts();
     // The program ends itself, in its own order, whatever windows are open.
     QApplication::setQuitOnLastWindowClosed(false);
     platform::applyProgramFont();

@@ -3,7 +3,9 @@
 #include <QApplication>
 
 #include "platform/appearance.h"
+#include "platform/appid.h"
 #include "platform/lifetime.h"
+#include "platform/qttranslations.h"
 #include "platform/startupreport.h"
 #include "platform/termination.h"
 #include "platform/textlocale.h"
@@ -18,6 +20,9 @@ int main(int argc, char** argv)
     platform::useUtf8CharacterLocale();
     QApplication app(argc, argv);
     vuska::setup::applyProgramInfo();
+    // No menu entry starts setup; its own app id keeps its windows apart from the game's.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(platform::SetupAppId));
+    platform::loadQtFinnishTexts();
     // The program ends itself, in its own order, whatever windows are open or hidden.
     QApplication::setQuitOnLastWindowClosed(false);
     platform::applyProgramFont();

@@ -4,6 +4,7 @@
 
 #include "game/registry/mdlvuska2.h"
 #include "game/registry/settingskey.h"
+#include "platform/appid.h"
 #include "platform/pointer.h"
 #include "platform/registry.h"
 #include "platform/shelllinks.h"
@@ -24,6 +25,17 @@ QList<QString> iconResources()
     for (int size : {16, 32, 48, 64, 128, 256})
         files.append(QStringLiteral(":/vuska/vuska-%1.png").arg(size));
     return files;
+}
+
+links::LinkDescription describe(const Shortcut& shortcut)
+{
+    links::LinkDescription description;
+    description.categories = {QStringLiteral("Game"), QStringLiteral("CardGame")};
+    description.comment = QString::fromUtf8(shortcut.comment);
+    description.keywords = QString::fromUtf8(shortcut.keywords).split(u';', Qt::SkipEmptyParts);
+    if (shortcut.startsGame)
+        description.windowClass = QString::fromLatin1(platform::GameAppId);
+    return description;
 }
 
 QString truth(bool value)
@@ -82,7 +94,7 @@ bool RegisterInstallation(const InstallationChoices& choices, const CopyWindowHo
         for (const Shortcut& shortcut : Shortcuts)
             links::fCreateShellLink(groupFolder, QString::fromUtf8(shortcut.name),
                                     choices.TargetFolder + QLatin1Char('\\') + QString::fromUtf8(shortcut.target),
-                                    QString());
+                                    QString(), describe(shortcut));
     }
 
     window.status(QStringLiteral("Päivitetään järjestelmätiedot..."), QString());

@@ -14,15 +14,24 @@ inline const QString UninstallKeyForWrite =
     QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vuska 1.22 Freeware\\");
 
 // The shortcuts of the program group, in the order they are made (and removed), with the
-// file of the installation folder each one opens.
+// file of the installation folder each one opens, and what the desktop files and finds them
+// by: a Finnish comment and keywords (';'-separated), and whether the entry starts the game
+// (its windows then belong to the entry). All three are filed with the game: the help opens
+// in the game's own help window, the read-me is the game's quick guide.
 struct Shortcut {
     const char* name;
     const char* target;
+    const char* comment;
+    const char* keywords;
+    bool startsGame;
 };
 inline constexpr Shortcut Shortcuts[] = {
-    {"Vuska", "vuska.exe"},
-    {"Vuska-ohje", "vuska.hlp"},
-    {"Vuska-pikaohje", "readme.txt"},
+    {"Vuska", "vuska.exe", "Korttipeli yhdelle pelaajalle tietokonetta vastaan",
+     "korttipeli;kortit;tikkipeli;peli;", true},
+    {"Vuska-ohje", "vuska.hlp", "Vuskan ohje: säännöt, pelaaminen ja asetukset", "ohje;säännöt;korttipeli;",
+     true},
+    {"Vuska-pikaohje", "readme.txt", "Vuskan lueminut-tiedosto: lyhyt esittely, asennus ja ehdot",
+     "lueminut;pikaohje;korttipeli;", false},
 };
 
 // The installer's choices that the registration records (mdlVuskanAsennus's variables of the

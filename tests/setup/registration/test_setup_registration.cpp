@@ -11,6 +11,7 @@
 #include "platform/registry.h"
 #include "platform/shelllinks.h"
 #include "setup/wizard/registration.h"
+#include "tests/support/desktopvalidator.h"
 #include "tests/support/sandbox.h"
 
 using namespace vuska;
@@ -318,6 +319,52 @@ private slots:
         } else {
             const std::optional<QString> link = links::linkFile(QStringLiteral("\\Vuska"), QStringLiteral("Vuska"));
             QVERIFY(link && QFileInfo::exists(*link));
+        }
+    }
+
+    // Each entry is filed where desktops look for a card game, says in Finnish what it opens,
+    // names the game's app id when it starts the game (so the dock shows the entry's icon and
+    // name for its windows), and the validator has nothing to say of it, hints included.
+    void entriesAreFiledAndMatchTheGame_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("comment");
+        QTest::addColumn<QString>("keywords");
+        QTest::addColumn<QString>("windowClass");
+        QTest::newRow("game") << "Vuska" << "Korttipeli yhdelle pelaajalle tietokonetta vastaan"
+                              << "korttipeli;kortit;tikkipeli;peli;" << "fi.vuska.Vuska";
+        QTest::newRow("help") << "Vuska-ohje" << "Vuskan ohje: säännöt, pelaaminen ja asetukset"
+                              << "ohje;säännöt;korttipeli;" << "fi.vuska.Vuska";
+        QTest::newRow("read-me") << "Vuska-pikaohje" << "Vuskan lueminut-tiedosto: lyhyt esittely, asennus ja ehdot"
+                                 << "lueminut;pikaohje;korttipeli;" << "";
+    }
+    void entriesAreFiledAndMatchTheGame()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, comment);
+        QFETCH(QString, keywords);
+        QFETCH(QString, windowClass);
+        Window window;
+        QVERIFY(RegisterInstallation({kTarget, true, QStringLiteral("Pelit ja hupi"), true, false}, window.hooks()));
+        const std::optional<links::GroupFiles> group = links::groupFiles(QStringLiteral("\\Pelit ja hupi"));
+        const std::optional<QString> link = links::linkFile(QStringLiteral("\\Pelit ja hupi"), name);
+        QVERIFY(group && link);
+
+        const QStringList lines = fileText(*link).split(u'\n');
+        const auto value = [&](const char* key) {
+            for (const QString& line : lines) {
+                if (line.startsWith(QLatin1String(key) + u'='))
+                    return line.mid(int(qstrlen(key)) + 1);
+            }
+            return QString();
+        };
+        QCOMPARE(value("Categories"), QStringLiteral("Game;CardGame;") + group->category + u';');
+        QCOMPARE(value("Comment"), comment);
+        QCOMPARE(value("Keywords"), keywords);
+        QCOMPARE(value("StartupWMClass"), windowClass);
+        for (const QString& file : {*link, group->directoryFile}) {
+            const QString said = vuska::test::validatorOutput(file);
+            QVERIFY2(said.isEmpty(), qPrintable(file + QStringLiteral(":\n") + said));
         }
     }
 };
