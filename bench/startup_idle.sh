@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Start-up and idle figures of the game and of the installer, each started from the
-# installation-set folder on a private Xvfb display with a fresh XDG sandbox:
+# installation-set folder on a private Xvfb display with a fresh XDG sandbox, at 96 dpi and at
+# 192 dpi (a 200 % desktop, announced as Xft.dpi), beside an empty Qt window of the game's size
+# started the same way (bench_emptywindow, the floor any Qt program pays):
 #   - time from process start to the first painted window (median of several starts),
 #   - resident memory after start-up,
 #   - processor time and voluntary context switches (wakeups) over 20 s of idling, the game
 #     after its first deal, the installer on its first wizard page.
 # Prints figures only; it never fails on a timing.
 #   bench/startup_idle.sh [BUILD_DIR] [IDLE_SECONDS] [STARTS]
+# It builds bench_emptywindow in BUILD_DIR when it is missing.
 set -euo pipefail
 build=${1:-build}
 idle=${2:-20}
@@ -16,10 +19,14 @@ for exe in "$set_dir/vuska.exe" "$set_dir/setup.exe"; do
   [ -x "$exe" ] || { echo "no $exe: build first" >&2; exit 1; }
 done
 command -v Xvfb >/dev/null || { echo "Xvfb is missing (apt-get install xvfb)" >&2; exit 1; }
+command -v xrdb >/dev/null || { echo "xrdb is missing (apt-get install x11-xserver-utils)" >&2; exit 1; }
+floor=$build/bench/bench_emptywindow
+[ -x "$floor" ] || cmake --build "$build" --target bench_emptywindow >/dev/null
+floor=$(cd "$(dirname "$floor")" && pwd)/$(basename "$floor")
 
 sbx=$(mktemp -d)
 for d in $(seq 120 149); do [ -e /tmp/.X11-unix/X$d ] || [ -e /tmp/.X$d-lock ] || break; done
-Xvfb :$d -screen 0 1024x768x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 & xpid=$!
+Xvfb :$d -screen 0 2560x1600x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 & xpid=$!
 cleanup() { kill $xpid 2>/dev/null || true; rm -rf "$sbx"; }
 trap cleanup EXIT
 export DISPLAY=:$d QT_QPA_PLATFORM=xcb
@@ -66,5 +73,10 @@ measure() {
   kill -9 $pid; wait $pid 2>/dev/null || true
 }
 
-measure "$set_dir/vuska.exe" "the game (vuska.exe)" "after the first deal"
-measure "$set_dir/setup.exe" "the installer (setup.exe)" "on the first wizard page"
+for dpi in 96 192; do
+  echo "Xft.dpi: $dpi" | xrdb -merge
+  echo "== at $dpi dpi (scale $(( dpi * 100 / 96 )) %) =="
+  measure "$floor" "an empty Qt window (the floor)" "shown"
+  measure "$set_dir/vuska.exe" "the game (vuska.exe)" "after the first deal"
+  measure "$set_dir/setup.exe" "the installer (setup.exe)" "on the first wizard page"
+done
