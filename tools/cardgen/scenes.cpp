@@ -280,13 +280,18 @@ QImage renderLargeCursor()
     // The hand is laid out on the design's pixel grid and filled without
     // smoothing at kPictureScale; its outline, one design pixel wide, is then
     // traced from the filled shape, so that the large cursor is as crisp as
-    // the small one.
-    QPainterPath hand = roundedBox(9, 0, 15, 21, 3);
-    hand = hand.united(roundedBox(14, 10, 20, 24, 3));
-    hand = hand.united(roundedBox(19, 12, 25, 25, 3));
-    hand = hand.united(roundedBox(24, 15, 29, 26, 2.5));
+    // the small one. The parts are scaled before they are joined: joining
+    // flattens their curves, and it should do so on the finer grid.
+    const QTransform toPixels = QTransform::fromScale(kPictureScale, kPictureScale);
+    const auto box = [&toPixels](qreal left, qreal top, qreal right, qreal bottom, qreal radius) {
+        return toPixels.map(roundedBox(left, top, right, bottom, radius));
+    };
+    QPainterPath hand = box(9, 0, 15, 21, 3);
+    hand = hand.united(box(14, 10, 20, 24, 3));
+    hand = hand.united(box(19, 12, 25, 25, 3));
+    hand = hand.united(box(24, 15, 29, 26, 2.5));
     QPainterPath thumb = roundedBox(-3, -3, 3, 9, 3);
-    thumb = QTransform().translate(5.5, 19.0).rotate(-45).map(thumb);
+    thumb = (QTransform().translate(5.5, 19.0).rotate(-45) * toPixels).map(thumb);
     hand = hand.united(thumb);
     QPainterPath palm;
     palm.moveTo(9, 18);
@@ -296,6 +301,7 @@ QImage renderLargeCursor()
     palm.lineTo(11, 32);
     palm.lineTo(6, 24);
     palm.closeSubpath();
+    palm = toPixels.map(palm);
     hand = hand.united(palm).simplified();
 
     constexpr int side = 32 * kPictureScale;
@@ -304,7 +310,6 @@ QImage renderLargeCursor()
     {
         QPainter p(&mask);
         p.setRenderHint(QPainter::Antialiasing, false);
-        p.scale(kPictureScale, kPictureScale);
         p.setPen(Qt::NoPen);
         p.setBrush(Qt::white);
         p.drawPath(hand);
