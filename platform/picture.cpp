@@ -2,7 +2,10 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImageReader>
+
+#include <cmath>
 
 namespace platform {
 
@@ -46,6 +49,60 @@ QImage loadPicture(const QString& path)
     if (!reader.read(&image))
         return {};
     return image;
+}
+
+namespace {
+
+constexpr qreal DesignDensity = 2;
+
+bool isDoubleDensity(QSize pictureSize, QSize designSize)
+{
+    return !designSize.isEmpty() && pictureSize == designSize * DesignDensity;
+}
+
+} // namespace
+
+QPixmap designPicture(const QImage& image, QSize designSize)
+{
+    QPixmap pixmap = QPixmap::fromImage(image);
+    // Set either way: a reader may have taken a ratio from the file's name.
+    pixmap.setDevicePixelRatio(isDoubleDensity(image.size(), designSize) ? DesignDensity : 1);
+    return pixmap;
+}
+
+QPixmap designPicture(const QString& file, QSize designSize)
+{
+    return designPicture(QImage(file), designSize);
+}
+
+bool smoothWhenDrawn(qreal pictureRatio, qreal deviceRatio)
+{
+    const qreal scale = deviceRatio / pictureRatio;
+    return scale < 1 || std::abs(scale - std::round(scale)) > 1e-6;
+}
+
+QCursor designCursor(const QImage& image, QSize designSize, QPoint hotSpot, qreal screenRatio, bool pixelForPixel)
+{
+    const QPixmap picture = designPicture(image, designSize);
+    if (!pixelForPixel || picture.devicePixelRatio() == 1)
+        return QCursor(picture, hotSpot.x(), hotSpot.y());
+    const QSize shown(std::max(1, qRound(designSize.width() * screenRatio)),
+                      std::max(1, qRound(designSize.height() * screenRatio)));
+    QPixmap pixels = shown == image.size()
+                         ? QPixmap::fromImage(image)
+                         : QPixmap::fromImage(image.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    pixels.setDevicePixelRatio(1);
+    // Rounded down, the hot spot stays on the fingertip's first pixel.
+    return QCursor(pixels, int(std::floor(hotSpot.x() * screenRatio)), int(std::floor(hotSpot.y() * screenRatio)));
+}
+
+QCursor designCursor(const QString& file, QSize designSize, QPoint hotSpot)
+{
+    const QImage image(file);
+    if (image.isNull())
+        return QCursor(Qt::PointingHandCursor);
+    const bool pixelForPixel = QGuiApplication::platformName() == QLatin1String("xcb");
+    return designCursor(image, designSize, hotSpot, qGuiApp->devicePixelRatio(), pixelForPixel);
 }
 
 } // namespace platform

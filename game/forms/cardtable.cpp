@@ -1,6 +1,5 @@
 #include "game/forms/cardtable.h"
 
-#include <cmath>
 #include <thread>
 
 #include <QMouseEvent>
@@ -27,10 +26,9 @@ void CardImage::paintEvent(QPaintEvent*)
     if (picture_.isNull())
         return;
     QPainter painter(this);
-    // On a scaled screen the picture is stretched: whole-number scales keep its pixels as
-    // sharp as they are, other scales are smoothed instead of doubling some pixels only.
-    const qreal ratio = devicePixelRatioF();
-    if (ratio != std::floor(ratio))
+    // Our double-density cards meet a 200 % screen pixel for pixel and are smoothed down
+    // on others; a player's own card keeps its sharp pixels at whole-number scales.
+    if (platform::smoothWhenDrawn(picture_.devicePixelRatio(), devicePixelRatioF()))
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(0, 0, picture_);
 }
@@ -68,7 +66,7 @@ bool CardTable::loadPicture(int slot, const QString& path)
     const QImage image = platform::loadPicture(path);
     if (image.isNull())
         return false;
-    cards_[size_t(slot)]->setPicture(QPixmap::fromImage(image));
+    cards_[size_t(slot)]->setPicture(platform::designPicture(image, CardDesignSize));
     return true;
 }
 

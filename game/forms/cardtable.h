@@ -11,6 +11,9 @@
 
 namespace vuska {
 
+// The card pictures' design size: the card is shown 80 x 127, its file's last row hidden.
+inline constexpr QSize CardDesignSize{80, 128};
+
 // One card picture (imgKortti): draws its picture from the top left corner, cut off at
 // its own size, and reports mouse presses.
 class CardImage : public QWidget {

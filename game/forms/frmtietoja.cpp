@@ -5,12 +5,12 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPixmap>
 #include <QPushButton>
 
 #include "game/forms/labeltext.h"
 #include "game/registry/settingskey.h"
 #include "platform/messagebox.h"
+#include "platform/picture.h"
 #include "platform/pointer.h"
 
 namespace vuska {
@@ -57,7 +57,7 @@ frmTietoja::frmTietoja(const QString& programFolder, QWidget* parent)
     pTaustakuva_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pTaustakuva_->setLineWidth(2);
     pTaustakuva_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    pTaustakuva_->setPixmap(QPixmap(QStringLiteral(":/vuska/tietoja.jpg")));
+    pTaustakuva_->setPixmap(platform::designPicture(QStringLiteral(":/vuska/tietoja.jpg"), QSize(150, 270)));
     place(pTaustakuva_, 120, 120, 1815, 3255);
 
     struct Design {
@@ -136,10 +136,8 @@ void frmTietoja::setAddresses(const QString& email, const QString& homePage)
 
 QCursor frmTietoja::pointingHandCursor()
 {
-    const QPixmap hand(QStringLiteral(":/vuska/sormi32.png"));
-    if (hand.isNull())
-        return QCursor(Qt::PointingHandCursor);
-    return QCursor(hand, 11, 0); // the fingertip
+    // The hot spot is the fingertip, in the 32 x 32 design's pixels.
+    return platform::designCursor(QStringLiteral(":/vuska/sormi32.png"), QSize(32, 32), QPoint(11, 0));
 }
 
 void frmTietoja::setUrlOpener(UrlOpener opener)

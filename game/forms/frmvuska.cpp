@@ -70,7 +70,7 @@ constexpr int ButtonHeightTwips = 375;
 QIcon frmVuska::gameIcon()
 {
     QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256})
+    for (const int size : {16, 32, 48, 64, 128, 256, 512})
         icon.addFile(QStringLiteral(":/vuska/vuska-%1.png").arg(size), QSize(size, size));
     return icon;
 }

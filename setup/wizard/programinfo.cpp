@@ -20,7 +20,7 @@ void applyProgramInfo()
     app->setProperty("ProductVersion", QString::fromUtf8(programInfo.version));
 
     QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256})
+    for (const int size : {16, 32, 48, 64, 128, 256, 512})
         icon.addFile(QStringLiteral(":/vuska/vuska-%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
 }

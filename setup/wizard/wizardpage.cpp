@@ -3,10 +3,10 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 
 #include "platform/lifetime.h"
+#include "platform/picture.h"
 #include "setup/wizard/mdlvuskanasennus.h"
 #include "setup/wizard/programinfo.h"
 
@@ -21,7 +21,7 @@ QLabel* addSidePicture(QWidget* window, const QString& objectName)
     picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     picture->setLineWidth(2);
     picture->setAlignment(Qt::AlignCenter);
-    picture->setPixmap(QPixmap(QStringLiteral(":/asennus/asennus.jpg")));
+    picture->setPixmap(platform::designPicture(QStringLiteral(":/asennus/asennus.jpg"), QSize(164, 314)));
     platform::DialogForm::place(picture, 120, 120, 2520, 4770);
     return picture;
 }

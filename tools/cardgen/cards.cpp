@@ -599,15 +599,18 @@ void drawCard(QPainter &p, Suit suit, int rank)
 
 QImage renderCardFile(Suit suit, int rank)
 {
-    QImage image(kCardWidth, kFileHeight, QImage::Format_RGB32);
+    const int cardRows = kCardHeight * kPictureScale;
+    QImage image(kCardWidth * kPictureScale, kFileHeight * kPictureScale, QImage::Format_RGB32);
     image.fill(kTableGreen);
     QPainter p(&image);
+    p.scale(kPictureScale, kPictureScale);
     drawCard(p, suit, rank);
     p.end();
-    // The hidden last row repeats the card's bottom edge: JPEG stores colour
-    // for pairs of rows, and a green row here would tint the visible edge.
-    std::memcpy(image.scanLine(kFileHeight - 1), image.constScanLine(kFileHeight - 2),
-                std::size_t(image.bytesPerLine()));
+    // The hidden rows repeat the card's bottom edge: JPEG stores colour for
+    // pairs of rows and smooths it across them, so green there would tint
+    // the visible edge.
+    for (int y = cardRows; y < image.height(); ++y)
+        std::memcpy(image.scanLine(y), image.constScanLine(cardRows - 1), std::size_t(image.bytesPerLine()));
     return image;
 }
 

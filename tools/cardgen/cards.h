@@ -17,6 +17,11 @@ constexpr int kCardWidth = 80;
 constexpr int kCardHeight = 127;
 constexpr int kFileHeight = 128;
 
+// Every picture is stored at twice the size the programs lay it out in, so that
+// a screen at 200 % shows one picture pixel per screen pixel; the programs
+// take a picture of exactly twice its design size for the design itself.
+constexpr int kPictureScale = 2;
+
 // The card-table green of the game window, used around the rounded corners.
 inline const QColor kTableGreen(0, 128, 0);
 
@@ -28,8 +33,8 @@ QPainterPath cardOutline();
 // current coordinate system; `rank` is 1..13, or Back for the back side.
 void drawCard(QPainter &p, Suit suit, int rank);
 
-// The card as it is stored in the game's picture files: 80 x 128 on green,
-// the last row only repeating the one above it.
+// The card as it is stored in the game's picture files: the 80 x 128 design at
+// kPictureScale on green, the rows below the card only repeating its last row.
 QImage renderCardFile(Suit suit, int rank);
 
 } // namespace cardgen

@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QImageWriter>
 #include <QStringList>
 
@@ -39,6 +40,16 @@ bool save(const QImage &image, const QString &path)
     if (!writer.write(image)) {
         std::fprintf(stderr, "cardgen: cannot write %s: %s\n", qPrintable(path),
                      qPrintable(writer.errorString()));
+        return false;
+    }
+    return true;
+}
+
+bool saveText(const QByteArray &text, const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size() || !file.flush()) {
+        std::fprintf(stderr, "cardgen: cannot write %s: %s\n", qPrintable(path), qPrintable(file.errorString()));
         return false;
     }
     return true;
@@ -80,8 +91,9 @@ int main(int argc, char **argv)
     ok &= save(renderInstallerPicture(), resources.filePath("asennus.jpg"));
     ok &= save(renderSmallCursor(), resources.filePath("sormi17x22.png"));
     ok &= save(renderLargeCursor(), resources.filePath("sormi32.png"));
-    for (int size : {16, 32, 48, 64, 128, 256})
+    for (int size : {16, 32, 48, 64, 128, 256, 512})
         ok &= save(renderIcon(size), resources.filePath(QStringLiteral("vuska-%1.png").arg(size)));
+    ok &= saveText(renderIconSvg(), resources.filePath("vuska.svg"));
 
     return ok ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 
 #include "cards.h"
 #include "glyphs.h"
+#include "svg.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 
 namespace cardgen {
 
@@ -37,9 +39,12 @@ private:
 int clamp255(int v) { return std::clamp(v, 0, 255); }
 
 // Dark blue cloth: a soft light from above, a faint diagonal weave and grain.
-QImage blueCloth(int width, int height, std::uint32_t seed)
+// The weave keeps its design-pixel pitch at any scale; the grain is per pixel.
+QImage blueCloth(int width, int height, std::uint32_t seed, int scale)
 {
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image(width * scale, height * scale, QImage::Format_RGB32);
+    width *= scale;
+    height *= scale;
     XorShift rng(seed);
     const double cx = width / 2.0;
     const double cy = height * 0.4;
@@ -50,7 +55,9 @@ QImage blueCloth(int width, int height, std::uint32_t seed)
             const double dx = x - cx;
             const double dy = y - cy;
             const double light = 1.0 - 0.55 * std::min(1.0, (dx * dx + dy * dy) / reach);
-            const int weave = ((x + y) % 4 == 0 ? 5 : 0) + ((x - y + 4 * height) % 4 == 0 ? 4 : 0);
+            const int wx = x / scale;
+            const int wy = y / scale;
+            const int weave = ((wx + wy) % 4 == 0 ? 5 : 0) + ((wx - wy + 4 * height) % 4 == 0 ? 4 : 0);
             const int grain = rng.spread(4);
             const int r = clamp255(int(12 + 16 * light) + weave / 2 + grain);
             const int g = clamp255(int(22 + 32 * light) + weave + grain);
@@ -114,6 +121,14 @@ void drawIconCard(QPainter &p, Suit suit, QPointF centre, qreal degrees, qreal s
     p.restore();
 }
 
+// The two cards of the icon in its 64-unit design; `size` is the size in
+// pixels it will be seen at.
+void drawIconCards(QPainter &p, int size)
+{
+    drawIconCard(p, Suit::Hertta, QPointF(40.5, 29), 15, size);
+    drawIconCard(p, Suit::Pata, QPointF(24, 35), -11, size);
+}
+
 // ---- Cursors -------------------------------------------------------------------
 
 // Drawn pixel by pixel: at this size a vector outline would turn grey and soft.
@@ -154,9 +169,10 @@ QPainterPath roundedBox(qreal left, qreal top, qreal right, qreal bottom, qreal 
 
 QImage renderAboutPicture()
 {
-    QImage image = blueCloth(150, 270, 0x5eed1234u);
+    QImage image = blueCloth(150, 270, 0x5eed1234u, kPictureScale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
+    p.scale(kPictureScale, kPictureScale);
     placeCard(p, Suit::Hertta, Back, QPointF(60, 90), 1.2, -9);
     placeCard(p, Suit::Hertta, Queen, QPointF(90, 182), 1.2, 7);
     p.end();
@@ -165,9 +181,10 @@ QImage renderAboutPicture()
 
 QImage renderInstallerPicture()
 {
-    QImage image = blueCloth(164, 314, 0xa11ce5u);
+    QImage image = blueCloth(164, 314, 0xa11ce5u, kPictureScale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
+    p.scale(kPictureScale, kPictureScale);
     drawTitle(p, QPointF(82, 46), 26);
 
     const Suit suits[4] = {Suit::Pata, Suit::Hertta, Suit::Risti, Suit::Ruutu};
@@ -211,36 +228,70 @@ QImage renderIcon(int size)
         return image.convertToFormat(QImage::Format_ARGB32);
     }
     p.scale(size / 64.0, size / 64.0);
-    drawIconCard(p, Suit::Hertta, QPointF(40.5, 29), 15, size);
-    drawIconCard(p, Suit::Pata, QPointF(24, 35), -11, size);
+    drawIconCards(p, size);
     p.end();
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
+QByteArray renderIconSvg()
+{
+    SvgPicture svg(QSize(64, 64));
+    QPainter p(&svg);
+    drawIconCards(p, 64);
+    p.end();
+    return svg.document();
+}
+
 QImage renderSmallCursor()
 {
-    QImage image(17, 22, QImage::Format_ARGB32);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const char c = kSmallHand[std::size_t(y)][x];
-            image.setPixel(x, y, c == '#' ? qRgba(0, 0, 0, 255) : c == 'o' ? qRgba(255, 255, 255, 255) : 0u);
+    // The hand is pixel art: it is doubled by Scale2x, which rounds its
+    // staircases without bringing in any colour or shade it does not have,
+    // so the outline stays as crisp as the design. Neighbours beyond the
+    // edge repeat the edge, so the fingertip keeps its top pixels.
+    const int w = 17;
+    const int h = 22;
+    const auto at = [](int x, int y) {
+        return kSmallHand[std::size_t(std::clamp(y, 0, h - 1))][std::clamp(x, 0, w - 1)];
+    };
+    const auto colour = [](char c) {
+        return c == '#' ? qRgba(0, 0, 0, 255) : c == 'o' ? qRgba(255, 255, 255, 255) : 0u;
+    };
+    QImage image(w * kPictureScale, h * kPictureScale, QImage::Format_ARGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const char e = at(x, y);
+            const char a = at(x, y - 1);
+            const char b = at(x + 1, y);
+            const char c = at(x - 1, y);
+            const char d = at(x, y + 1);
+            const bool smooth = b != c && a != d;
+            image.setPixel(2 * x, 2 * y, colour(smooth && c == a ? a : e));
+            image.setPixel(2 * x + 1, 2 * y, colour(smooth && a == b ? b : e));
+            image.setPixel(2 * x, 2 * y + 1, colour(smooth && c == d ? c : e));
+            image.setPixel(2 * x + 1, 2 * y + 1, colour(smooth && d == b ? d : e));
         }
     return image;
 }
 
-QPoint smallCursorHotSpot() { return QPoint(6, 0); }
+QPoint smallCursorHotSpot() { return QPoint(6, 0) * kPictureScale; }
 
 QImage renderLargeCursor()
 {
-    // The hand is laid out on the pixel grid and filled without smoothing;
-    // its one-pixel outline is then traced from the filled shape, so that the
-    // large cursor is as crisp as the small one.
-    QPainterPath hand = roundedBox(9, 0, 15, 21, 3);
-    hand = hand.united(roundedBox(14, 10, 20, 24, 3));
-    hand = hand.united(roundedBox(19, 12, 25, 25, 3));
-    hand = hand.united(roundedBox(24, 15, 29, 26, 2.5));
+    // The hand is laid out on the design's pixel grid and filled without
+    // smoothing at kPictureScale; its outline, one design pixel wide, is then
+    // traced from the filled shape, so that the large cursor is as crisp as
+    // the small one. The parts are scaled before they are joined: joining
+    // flattens their curves, and it should do so on the finer grid.
+    const QTransform toPixels = QTransform::fromScale(kPictureScale, kPictureScale);
+    const auto box = [&toPixels](qreal left, qreal top, qreal right, qreal bottom, qreal radius) {
+        return toPixels.map(roundedBox(left, top, right, bottom, radius));
+    };
+    QPainterPath hand = box(9, 0, 15, 21, 3);
+    hand = hand.united(box(14, 10, 20, 24, 3));
+    hand = hand.united(box(19, 12, 25, 25, 3));
+    hand = hand.united(box(24, 15, 29, 26, 2.5));
     QPainterPath thumb = roundedBox(-3, -3, 3, 9, 3);
-    thumb = QTransform().translate(5.5, 19.0).rotate(-45).map(thumb);
+    thumb = (QTransform().translate(5.5, 19.0).rotate(-45) * toPixels).map(thumb);
     hand = hand.united(thumb);
     QPainterPath palm;
     palm.moveTo(9, 18);
@@ -250,9 +301,11 @@ QImage renderLargeCursor()
     palm.lineTo(11, 32);
     palm.lineTo(6, 24);
     palm.closeSubpath();
+    palm = toPixels.map(palm);
     hand = hand.united(palm).simplified();
 
-    QImage mask(32, 32, QImage::Format_ARGB32);
+    constexpr int side = 32 * kPictureScale;
+    QImage mask(side, side, QImage::Format_ARGB32);
     mask.fill(Qt::transparent);
     {
         QPainter p(&mask);
@@ -264,17 +317,29 @@ QImage renderLargeCursor()
     const auto inside = [&mask](int x, int y) {
         return x >= 0 && y >= 0 && x < mask.width() && y < mask.height() && qAlpha(mask.pixel(x, y)) > 0;
     };
-    QImage image(32, 32, QImage::Format_ARGB32);
+    // A pixel is outline when the outside is within one design pixel of it,
+    // straight or diagonally.
+    const auto nearOutside = [&inside](int x, int y) {
+        for (int dy = -kPictureScale; dy <= kPictureScale; ++dy)
+            for (int dx = -kPictureScale; dx <= kPictureScale; ++dx)
+                if (std::abs(dx) + std::abs(dy) <= kPictureScale && !inside(x + dx, y + dy))
+                    return true;
+        return false;
+    };
+    QImage image(side, side, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) {
-            if (!inside(x, y))
-                continue;
-            const bool edge = !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
-            image.setPixel(x, y, edge ? qRgba(0, 0, 0, 255) : qRgba(255, 255, 255, 255));
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            if (inside(x, y))
+                image.setPixel(x, y, nearOutside(x, y) ? qRgba(0, 0, 0, 255) : qRgba(255, 255, 255, 255));
         }
-    // Creases between the folded fingers and along the thumb.
-    const auto ink = [&image](int x, int y) { image.setPixel(x, y, qRgba(0, 0, 0, 255)); };
+    // Creases between the folded fingers and along the thumb, given in design
+    // pixels.
+    const auto ink = [&image](int x, int y) {
+        for (int dy = 0; dy < kPictureScale; ++dy)
+            for (int dx = 0; dx < kPictureScale; ++dx)
+                image.setPixel(x * kPictureScale + dx, y * kPictureScale + dy, qRgba(0, 0, 0, 255));
+    };
     for (int y = 11; y <= 20; ++y)
         ink(14, y);
     for (int y = 13; y <= 21; ++y)
@@ -287,6 +352,6 @@ QImage renderLargeCursor()
     return image;
 }
 
-QPoint largeCursorHotSpot() { return QPoint(11, 0); }
+QPoint largeCursorHotSpot() { return QPoint(11, 0) * kPictureScale; }
 
 } // namespace cardgen

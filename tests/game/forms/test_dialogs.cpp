@@ -614,6 +614,16 @@ private slots:
         QCOMPARE(d.lblTeksti(3)->cursor().shape(), Qt::BitmapCursor);
         QCOMPARE(d.lblTeksti(4)->cursor().shape(), Qt::BitmapCursor);
         QCOMPARE(d.lblTeksti(5)->cursor().shape(), Qt::ArrowCursor);
+        // The picture is its 150 x 270 design at double density; the hand's hot spot, in
+        // device-independent pixels on this platform, lies on the fingertip.
+        const auto* picture = d.findChild<QLabel*>(QStringLiteral("pTaustakuva"));
+        QVERIFY(picture);
+        QCOMPARE(picture->pixmap().deviceIndependentSize(), QSizeF(150, 270));
+        const QCursor hand = d.lblTeksti(3)->cursor();
+        const QImage handPixels = hand.pixmap().toImage();
+        const QPoint tip = hand.hotSpot() * hand.pixmap().devicePixelRatio();
+        QCOMPARE(qAlpha(handPixels.pixel(tip)), 255);
+        QCOMPARE(qAlpha(handPixels.pixel(tip - QPoint(3, 0))), 0);
         QVERIFY(d.lblTeksti(3)->font().underline());
         for (int i = 0; i < 7; ++i)
             QVERIFY2(d.lblTeksti(i)->sizeHint().width() <= d.lblTeksti(i)->width(), qPrintable(d.lblTeksti(i)->text()));

@@ -21,6 +21,7 @@
 #include "game/registry/settingskey.h"
 #include "platform/appearance.h"
 #include "platform/lifetime.h"
+#include "platform/picture.h"
 #include "platform/registry.h"
 #include "platform/screen.h"
 #include "tests/support/fakes.h"
@@ -249,6 +250,42 @@ private slots:
             QVERIFY(g.window->windowFlags() & Qt::WindowMinimizeButtonHint);
             QCOMPARE(g.window->windowTitle(), QStringLiteral("Vuska"));
         }
+    }
+
+    void cardAtDoubleRatio_data()
+    {
+        QTest::addColumn<QSize>("pictureSize");
+        QTest::addColumn<bool>("doubleDensity");
+        QTest::newRow("our 160 x 256 card") << QSize(160, 256) << true;
+        QTest::newRow("a player's own 80 x 128 card") << QSize(80, 128) << false;
+    }
+
+    // On a 200 % screen our card shows each of its own pixels once, whole at 80 x 127; a
+    // player's own card has each pixel doubled, sharp, as before.
+    void cardAtDoubleRatio()
+    {
+        QFETCH(QSize, pictureSize);
+        QFETCH(bool, doubleDensity);
+        QImage pattern(pictureSize, QImage::Format_RGB32);
+        for (int y = 0; y < pattern.height(); ++y)
+            for (int x = 0; x < pattern.width(); ++x)
+                pattern.setPixel(x, y, qRgb(x * 255 / pattern.width(), (x + y) % 2 * 255, y * 255 / pattern.height()));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("kortti.jpg"));
+        QVERIFY(pattern.save(path, "JPEG", 95));
+        const QImage loaded = platform::loadPicture(path); // what the JPEG decodes to
+
+        CardTable table(nullptr);
+        table.setHeight(0, 127);
+        QVERIFY(table.loadPicture(0, path));
+        QImage shown(160, 254, QImage::Format_RGB32);
+        shown.setDevicePixelRatio(2);
+        shown.fill(Qt::magenta);
+        table.card(0)->render(&shown);
+        shown.setDevicePixelRatio(1);
+        const QImage expected = doubleDensity ? loaded.copy(0, 0, 160, 254)
+                                              : loaded.copy(0, 0, 80, 127).scaled(160, 254);
+        QCOMPARE(shown.convertToFormat(QImage::Format_RGB32), expected.convertToFormat(QImage::Format_RGB32));
     }
 
     // The starter's tick decides once per deal, even when a tick comes again during the

@@ -94,6 +94,100 @@ private slots:
         QVERIFY(platform::loadPicture(dir_.path() + QStringLiteral("/ei-ole.jpg")).isNull());
         QVERIFY(platform::loadPicture(dir_.path()).isNull());
     }
+
+    void designPicture_data()
+    {
+        QTest::addColumn<QSize>("pictureSize");
+        QTest::addColumn<QSize>("designSize");
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<QSize>("shownSize");
+        const QSize card(80, 128);
+        QTest::newRow("twice the card") << QSize(160, 256) << card << 2.0 << card;
+        QTest::newRow("twice the about picture") << QSize(300, 540) << QSize(150, 270) << 2.0 << QSize(150, 270);
+        QTest::newRow("the card's own size") << card << card << 1.0 << card;
+        QTest::newRow("one column more") << QSize(161, 256) << card << 1.0 << QSize(161, 256);
+        QTest::newRow("one row less") << QSize(160, 255) << card << 1.0 << QSize(160, 255);
+        QTest::newRow("four times") << QSize(320, 512) << card << 1.0 << QSize(320, 512);
+        QTest::newRow("twice the width only") << QSize(160, 128) << card << 1.0 << QSize(160, 128);
+        QTest::newRow("no design size") << QSize(0, 0) << QSize(0, 0) << 1.0 << QSize(0, 0);
+    }
+
+    // Exactly twice the design size is the design at double density; anything else is
+    // shown at its own size.
+    void designPicture()
+    {
+        QFETCH(QSize, pictureSize);
+        QFETCH(QSize, designSize);
+        QFETCH(qreal, ratio);
+        QFETCH(QSize, shownSize);
+        QImage image(pictureSize, QImage::Format_RGB32);
+        image.fill(Qt::darkGreen);
+        const QPixmap picture = platform::designPicture(image, designSize);
+        QCOMPARE(picture.devicePixelRatio(), ratio);
+        QCOMPARE(picture.deviceIndependentSize().toSize(), shownSize);
+        QCOMPARE(picture.size(), pictureSize); // never resampled
+    }
+
+    void smoothWhenDrawn_data()
+    {
+        QTest::addColumn<qreal>("pictureRatio");
+        QTest::addColumn<qreal>("screenRatio");
+        QTest::addColumn<bool>("smooth");
+        QTest::newRow("double density at 200 %") << 2.0 << 2.0 << false;
+        QTest::newRow("double density at 100 %") << 2.0 << 1.0 << true;
+        QTest::newRow("double density at 150 %") << 2.0 << 1.5 << true;
+        QTest::newRow("double density at 175 %") << 2.0 << 1.75 << true;
+        QTest::newRow("double density at 400 %") << 2.0 << 4.0 << false;
+        QTest::newRow("own picture at 100 %") << 1.0 << 1.0 << false;
+        QTest::newRow("own picture at 200 %") << 1.0 << 2.0 << false;
+        QTest::newRow("own picture at 125 %") << 1.0 << 1.25 << true;
+    }
+
+    // Pixels stay sharp where each picture pixel becomes a whole number of screen pixels.
+    void smoothWhenDrawn()
+    {
+        QFETCH(qreal, pictureRatio);
+        QFETCH(qreal, screenRatio);
+        QFETCH(bool, smooth);
+        QCOMPARE(platform::smoothWhenDrawn(pictureRatio, screenRatio), smooth);
+    }
+
+    void designCursor_data()
+    {
+        QTest::addColumn<QSize>("pictureSize");
+        QTest::addColumn<qreal>("screenRatio");
+        QTest::addColumn<bool>("pixelForPixel");
+        QTest::addColumn<QSize>("cursorPixels");
+        QTest::addColumn<qreal>("cursorRatio");
+        QTest::addColumn<QPoint>("hotSpot");
+        const QSize twice(64, 64);
+        QTest::newRow("X11 at 100 %") << twice << 1.0 << true << QSize(32, 32) << 1.0 << QPoint(11, 0);
+        QTest::newRow("X11 at 150 %") << twice << 1.5 << true << QSize(48, 48) << 1.0 << QPoint(16, 0);
+        QTest::newRow("X11 at 200 %") << twice << 2.0 << true << QSize(64, 64) << 1.0 << QPoint(22, 0);
+        QTest::newRow("ratio honoured at 100 %") << twice << 1.0 << false << twice << 2.0 << QPoint(11, 0);
+        QTest::newRow("ratio honoured at 200 %") << twice << 2.0 << false << twice << 2.0 << QPoint(11, 0);
+        QTest::newRow("design-size picture on X11 at 200 %") << QSize(32, 32) << 2.0 << true << QSize(32, 32) << 1.0
+                                                              << QPoint(11, 0);
+    }
+
+    // The hot spot stays on the same picture point whichever way the platform reads it:
+    // in picture pixels on X11, in device-independent pixels elsewhere.
+    void designCursor()
+    {
+        QFETCH(QSize, pictureSize);
+        QFETCH(qreal, screenRatio);
+        QFETCH(bool, pixelForPixel);
+        QFETCH(QSize, cursorPixels);
+        QFETCH(qreal, cursorRatio);
+        QFETCH(QPoint, hotSpot);
+        QImage image(pictureSize, QImage::Format_ARGB32);
+        image.fill(Qt::black);
+        const QCursor cursor = platform::designCursor(image, QSize(32, 32), QPoint(11, 0), screenRatio, pixelForPixel);
+        QCOMPARE(cursor.shape(), Qt::BitmapCursor);
+        QCOMPARE(cursor.pixmap().size(), cursorPixels);
+        QCOMPARE(cursor.pixmap().devicePixelRatio(), cursorRatio);
+        QCOMPARE(cursor.hotSpot(), hotSpot);
+    }
 };
 
 VUSKA_TEST_MAIN(TestPlatformPicture)

@@ -271,6 +271,7 @@ private slots:
             QCOMPARE(p->picture()->objectName(),
                      step == 5 ? QStringLiteral("Picture1") : QStringLiteral("pTaustakuva"));
             QVERIFY2(!p->picture()->pixmap().isNull(), "the side picture is missing");
+            QCOMPARE(p->picture()->pixmap().deviceIndependentSize(), QSizeF(164, 314));
             QCOMPARE(p->Frame1()->objectName(), QStringLiteral("Frame1"));
             QCOMPARE(p->cmdPainike(0)->text(), QStringLiteral("Peruuta"));
             QCOMPARE(p->cmdPainike(1)->text(), QStringLiteral("< &Edellinen"));
