@@ -22,8 +22,9 @@ const QString kIconName = QStringLiteral("vuska");
 QList<QString> iconResources()
 {
     QList<QString> files;
-    for (int size : {16, 32, 48, 64, 128, 256})
+    for (int size : {16, 32, 48, 64, 128, 256, 512})
         files.append(QStringLiteral(":/vuska/vuska-%1.png").arg(size));
+    files.append(QStringLiteral(":/vuska/vuska.svg"));
     return files;
 }
 

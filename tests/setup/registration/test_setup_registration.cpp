@@ -362,6 +362,9 @@ private slots:
         QCOMPARE(value("Comment"), comment);
         QCOMPARE(value("Keywords"), keywords);
         QCOMPARE(value("StartupWMClass"), windowClass);
+        // Its icon in every size of the theme, and scalable.
+        for (const char* icon : {"48x48/apps/vuska.png", "512x512/apps/vuska.png", "scalable/apps/vuska.svg"})
+            QVERIFY2(QFileInfo::exists(data_ + QStringLiteral("/icons/hicolor/") + QLatin1String(icon)), icon);
         for (const QString& file : {*link, group->directoryFile}) {
             const QString said = vuska::test::validatorOutput(file);
             QVERIFY2(said.isEmpty(), qPrintable(file + QStringLiteral(":\n") + said));
