@@ -48,9 +48,9 @@ session() {
     QT_QPA_PLATFORM=wayland "$@"
 }
 pids=()
-cleanup() { kill "${pids[@]}" 2>/dev/null || true; sleep 0.3; rm -rf "$base"; }
+cleanup() { [ -n "${KEEP:-}" ] && cp "$base/sway.log" "$out/sway.log"; kill "${pids[@]}" 2>/dev/null || true; sleep 0.3; rm -rf "$base"; }
 trap cleanup EXIT
-session env -u WAYLAND_DISPLAY WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+session env -u WAYLAND_DISPLAY -u SWAYSOCK WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
   sway -c "$base/sway.cfg" >"$base/sway.log" 2>&1 & pids+=($!)
 for _ in $(seq 100); do [ -S "$base/run/wayland-1" ] && ls "$base"/run/sway-ipc.*.sock >/dev/null 2>&1 && break; sleep 0.1; done
 [ -S "$base/run/wayland-1" ] || { cat "$base/sway.log" >&2; echo "sway did not start" >&2; exit 1; }
