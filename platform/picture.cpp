@@ -62,11 +62,13 @@ bool isDoubleDensity(QSize pictureSize, QSize designSize)
 
 } // namespace
 
-QPixmap designPicture(const QImage& image, QSize designSize)
+QPixmap designPicture(QImage image, QSize designSize)
 {
-    QPixmap pixmap = QPixmap::fromImage(image);
+    const bool doubleDensity = isDoubleDensity(image.size(), designSize);
+    // Moved in, the picture's pixels become the pixmap's without a copy.
+    QPixmap pixmap = QPixmap::fromImage(std::move(image));
     // Set either way: a reader may have taken a ratio from the file's name.
-    pixmap.setDevicePixelRatio(isDoubleDensity(image.size(), designSize) ? DesignDensity : 1);
+    pixmap.setDevicePixelRatio(doubleDensity ? DesignDensity : 1);
     return pixmap;
 }
 

@@ -23,7 +23,7 @@ inline constexpr int MaxPictureSide = 4096;
 // one, keeps ratio 1 and is shown at its own size from the top left corner, as before.
 // (QLabel itself smooths a picture whose ratio is not the screen's; a widget that draws
 // one asks smoothWhenDrawn.)
-QPixmap designPicture(const QImage& image, QSize designSize);
+QPixmap designPicture(QImage image, QSize designSize);
 QPixmap designPicture(const QString& file, QSize designSize);
 
 // Whether a picture of `pictureRatio` drawn on a device of `deviceRatio` should be

@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -63,10 +64,21 @@ void CardTable::setStepIntervals(std::chrono::microseconds jiggle, std::chrono::
 
 bool CardTable::loadPicture(int slot, const QString& path)
 {
-    const QImage image = platform::loadPicture(path);
+    // The back is loaded for all ten cards in a row: while the file is the one read last
+    // (same size and time), the cards share its picture instead of ten copies of it. A file
+    // gone or unreadable in between is found all the same.
+    const QFileInfo file(path);
+    if (!last_.picture.isNull() && path == last_.path && file.isFile() && file.isReadable() &&
+        file.size() == last_.size && file.lastModified() == last_.modified) {
+        cards_[size_t(slot)]->setPicture(last_.picture);
+        return true;
+    }
+    last_ = {};
+    QImage image = platform::loadPicture(path);
     if (image.isNull())
         return false;
-    cards_[size_t(slot)]->setPicture(platform::designPicture(image, CardDesignSize));
+    last_ = {path, file.size(), file.lastModified(), platform::designPicture(std::move(image), CardDesignSize)};
+    cards_[size_t(slot)]->setPicture(last_.picture);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include <QCursor>
+#include <QDateTime>
 #include <QFrame>
 #include <QPixmap>
 
@@ -81,6 +82,13 @@ private:
     void place(int slot);
 
     std::array<CardImage*, 10> cards_{};
+    struct LastPicture {
+        QString path;
+        qint64 size = 0;
+        QDateTime modified;
+        QPixmap picture;
+    };
+    LastPicture last_;
     std::array<Geometry, 10> geometry_{};
     QCursor pointingHand_{Qt::PointingHandCursor};
     // A 240-change shuffle in 1.2 s, a 40-step deal in 1.6 s, a 40-step move in 0.32 s.

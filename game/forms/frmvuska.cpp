@@ -70,7 +70,10 @@ constexpr int ButtonHeightTwips = 375;
 QIcon frmVuska::gameIcon()
 {
     QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256, 512})
+    // The window icon goes to the window system in every size it holds; 256 serves a 200 %
+    // task switcher, and a 512 one would cost each window another megabyte. The menu entries'
+    // icon comes from the icon theme, where setup puts the 512 size and the SVG.
+    for (const int size : {16, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/vuska/vuska-%1.png").arg(size), QSize(size, size));
     return icon;
 }

@@ -288,6 +288,45 @@ private slots:
         QCOMPARE(shown.convertToFormat(QImage::Format_RGB32), expected.convertToFormat(QImage::Format_RGB32));
     }
 
+    // Loading the back ten times in a row shares one picture, yet whatever happens to the
+    // file between two loads is seen: gone, it cannot be loaded; changed, the new one shows.
+    void repeatedLoadFollowsTheFile_data()
+    {
+        QTest::addColumn<QString>("between");
+        QTest::addColumn<bool>("loads");
+        QTest::addColumn<bool>("shared");
+        QTest::addColumn<QSize>("shownSize");
+        QTest::newRow("unchanged") << "" << true << true << QSize(80, 128);
+        QTest::newRow("removed") << "remove" << false << false << QSize();
+        QTest::newRow("replaced") << "replace" << true << false << QSize(40, 50);
+    }
+    void repeatedLoadFollowsTheFile()
+    {
+        QFETCH(QString, between);
+        QFETCH(bool, loads);
+        QFETCH(bool, shared);
+        QFETCH(QSize, shownSize);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("tausta.jpg"));
+        const auto write = [&](QSize size) {
+            QImage image(size, QImage::Format_RGB32);
+            image.fill(Qt::blue);
+            return image.save(path, "JPEG");
+        };
+        QVERIFY(write(QSize(160, 256)));
+        CardTable table(nullptr);
+        QVERIFY(table.loadPicture(0, path));
+        if (between == QLatin1String("remove"))
+            QVERIFY(QFile::remove(path));
+        else if (between == QLatin1String("replace"))
+            QVERIFY(write(QSize(40, 50)));
+        QCOMPARE(table.loadPicture(1, path), loads);
+        if (!loads)
+            return;
+        QCOMPARE(table.card(1)->picture().cacheKey() == table.card(0)->picture().cacheKey(), shared);
+        QCOMPARE(table.card(1)->picture().deviceIndependentSize().toSize(), shownSize);
+    }
+
     // The starter's tick decides once per deal, even when a tick comes again during the
     // computer's pause; the new-game command is unavailable meanwhile but quitting is not.
     void starterDecidesOncePerDeal()
