@@ -23,7 +23,7 @@ done
 [ ${#targets[@]} -gt 0 ] || targets=(registry picture help paths desktop)
 
 bash scripts/deps.sh clang libclang-rt-14-dev
-bash scripts/build.sh build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DVUSKA_LIBFUZZER=ON -DVUSKA_BUILD_TESTS=OFF \
+bash scripts/build.sh build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DVUSKA_WERROR=ON -DVUSKA_LIBFUZZER=ON -DVUSKA_BUILD_TESTS=OFF \
   -DCMAKE_BUILD_TYPE=Debug -- "${targets[@]/#/fuzz_}"
 
 export QT_QPA_PLATFORM=offscreen

@@ -9,10 +9,11 @@ vuska_test_locale
 bash scripts/deps.sh
 export QT_QPA_PLATFORM=offscreen
 
-bash scripts/build.sh build -DVUSKA_BUILD_TESTS=ON
+# Warnings are errors in the developers' builds (not by default, for packagers).
+bash scripts/build.sh build -DVUSKA_BUILD_TESTS=ON -DVUSKA_WERROR=ON
 (cd build && ctest --output-on-failure --timeout 300)
 
-bash scripts/build.sh build-asan -DVUSKA_BUILD_TESTS=ON -DVUSKA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+bash scripts/build.sh build-asan -DVUSKA_BUILD_TESTS=ON -DVUSKA_WERROR=ON -DVUSKA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
