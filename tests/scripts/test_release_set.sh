@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The installation set's programs are lean and hardened as a distribution's: no debug
 # information in the set (it lies in the build's debug folder, named by a debug link), PIE,
-# full RELRO, the stack protector, fortified calls and control-flow protection.
+# full RELRO, the stack protector, fortified calls and control-flow protection; and the ZIP
+# of the set is small.
 #   test_release_set.sh SET_DIR DEBUG_DIR
 set -u
 set_dir=$1 debug_dir=$2
@@ -30,4 +31,6 @@ for program in vuska.exe setup.exe; do
   check $program "control-flow protection (endbr64 marks)" bash -c \
     '[ "$(objdump -d --no-show-raw-insn "$1" | grep -c endbr64)" -gt 1000 ]' _ "$file"
 done
+# What a user downloads stays small.
+check vuska122.zip "at most 2 MB" bash -c '[ "$(stat -c %s "$1")" -le 2097152 ]' _ "$set_dir.zip"
 [ "$failures" -eq 0 ]
