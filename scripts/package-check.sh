@@ -108,12 +108,13 @@ step "the package's $(wc -l <"$logs/package-check.files") paths are in place" \
 
 # The trial's own tools, after the package so that they pull in nothing the game needs.
 step "the trial's tools (xvfb, xdotool, xwd) and an ordinary user" \
-  'apt-get install -y -qq --no-install-recommends xvfb xauth xdotool x11-utils x11-apps >/dev/null && useradd -m pelaaja && echo ready' 3 || true
+  'apt-get install -y -qq --no-install-recommends xvfb xauth xdotool x11-utils x11-apps >/dev/null && useradd -m pelaaja &&
+   mkdir -p /run/user && install -d -m 700 -o pelaaja -g pelaaja /run/user/$(id -u pelaaja) && echo ready' 3 || true
 
 # The game as the user, from the command, on a private X display. It must show its window,
 # show no error box ("Virhe"), stay up, and end on SIGTERM as it does when the desktop quits it.
 step "vuska opens the game's window, no error box, and ends when told" '
-  unshare --net -- runuser -u pelaaja -- env -i HOME=/home/pelaaja USER=pelaaja LANG=C.UTF-8 \
+  unshare --net -- runuser -u pelaaja -- env -i HOME=/home/pelaaja USER=pelaaja LANG=C.UTF-8 XDG_RUNTIME_DIR=/run/user/$(id -u pelaaja) \
     PATH=/usr/local/bin:/usr/bin:/bin:/usr/games xvfb-run -a -s "-screen 0 1024x768x24" bash -c "
       cd /home/pelaaja
       vuska 2>/tmp/vuska.err & game=\$!
@@ -124,7 +125,8 @@ step "vuska opens the game's window, no error box, and ends when told" '
       xwd -root -silent >/tmp/vuska.xwd
       echo windows: \$(xdotool search --onlyvisible --name . getwindowname %@ | sort -u | paste -sd, -)
       kill -TERM \$game; wait \$game; echo the game ended with status \$?
-      echo game stderr: \$(wc -c </tmp/vuska.err) bytes; cat /tmp/vuska.err
+      if [ -s /tmp/vuska.err ]; then echo the game wrote on its error output:; cat /tmp/vuska.err; bad=1
+      else echo the game wrote nothing on its error output; fi
       exit \${bad:-0}
     " && cp /tmp/vuska.xwd /root/vuska.xwd 2>/dev/null; ls -la /home/pelaaja/.config/vuska-registry 2>&1 | sed "s/^/store: /"' || true
 if [ -s "$run/root/vuska.xwd" ] && command -v convert >/dev/null; then
