@@ -104,17 +104,17 @@ void TestPackagingCopyright::everyLicenceHasItsText()
         const Field* licence = field(p, QStringLiteral("License"));
         QVERIFY2(licence, "a paragraph has no License field");
         if (const Field* files = field(p, QStringLiteral("Files"))) {
-            QVERIFY2(field(p, QStringLiteral("Copyright")), qPrintable(u"no Copyright for " + files->lines.first()));
+            QVERIFY2(field(p, QStringLiteral("Copyright")), qPrintable(QStringLiteral("no Copyright for ") + files->lines.first()));
             everything = everything || files->lines.first() == u'*';
             named << licence->lines.first();
         } else {
-            QVERIFY2(licence->lines.size() > 1, qPrintable(u"the licence " + licence->lines.first() + u" has no text"));
+            QVERIFY2(licence->lines.size() > 1, qPrintable(QStringLiteral("the licence ") + licence->lines.first() + QStringLiteral(" has no text")));
             withText << licence->lines.first();
         }
     }
     QVERIFY2(everything, "no paragraph covers every file (Files: *)");
     for (const QString& name : named)
-        QVERIFY2(withText.contains(name), qPrintable(u"the licence " + name + u" has no text"));
+        QVERIFY2(withText.contains(name), qPrintable(QStringLiteral("the licence ") + name + QStringLiteral(" has no text")));
 }
 
 void TestPackagingCopyright::gameLicenceIsTheTerms_data()
@@ -128,7 +128,7 @@ void TestPackagingCopyright::gameLicenceIsTheTerms_data()
     QStringList licence;
     for (const Paragraph& p : paragraphs)
         if (!field(p, QStringLiteral("Files")) && field(p, QStringLiteral("License")) &&
-            field(p, QStringLiteral("License"))->lines.first() == u"Vuska-freeware")
+            field(p, QStringLiteral("License"))->lines.first() == QLatin1String("Vuska-freeware"))
             licence = field(p, QStringLiteral("License"))->lines.mid(1);
     QVERIFY2(!licence.isEmpty(), "no text for the licence Vuska-freeware");
 
