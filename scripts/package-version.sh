@@ -6,6 +6,8 @@
 # changelog's own version. A checkout with changes builds <version>+dirty<UTC time>.g<commit>,
 # a tree outside git <version>+unversioned<UTC time>; their changelog gets an entry of that
 # version on top, saying what it was built from. The committed changelog is never changed.
+# The time is now, or VUSKA_PACKAGE_TIME (seconds since 1970) when set, so that the version and
+# the changelog of one build agree.
 set -euo pipefail
 changelog_mode=0
 if [ "${1:-}" = --changelog ]; then changelog_mode=1; shift; fi
@@ -18,7 +20,8 @@ top=$(head -n 1 "$changelog")
   { echo "error: the first line of $changelog is not a changelog entry's: $top" >&2; exit 1; }
 source_name=${BASH_REMATCH[1]} base=${BASH_REMATCH[2]} distribution=${BASH_REMATCH[3]}
 
-stamp=$(date -u +%Y%m%d.%H%M%S)
+time=${VUSKA_PACKAGE_TIME:-$(date +%s)}
+stamp=$(date -u -d "@$time" +%Y%m%d.%H%M%S)
 if [ "$(git -C "$tree" rev-parse --show-toplevel 2>/dev/null)" = "$tree" ]; then
   if [ -z "$(git -C "$tree" status --porcelain --untracked-files=normal)" ]; then
     version=$base built_from=
@@ -40,6 +43,6 @@ else
   maintainer=$(sed -n 's/^Maintainer: *//p' "$tree/debian/control" 2>/dev/null | head -n 1)
   printf '%s (%s) %s; urgency=medium\n\n  * Built from %s.\n\n -- %s  %s\n\n' \
     "$source_name" "$version" "$distribution" "$built_from" "${maintainer:-Vuska <vuska@example.invalid>}" \
-    "$(LC_ALL=C date -u -R)"
+    "$(LC_ALL=C date -u -R -d "@$time")"
   cat "$changelog"
 fi

@@ -15,6 +15,9 @@ top=$PWD
 
 bash scripts/deps.sh build-essential debhelper dpkg-dev lintian appstream
 
+# One time for the version and the changelog entry that names it.
+VUSKA_PACKAGE_TIME=$(date +%s)
+export VUSKA_PACKAGE_TIME
 version=$(bash scripts/package-version.sh "$top")
 arch=$(dpkg --print-architecture)
 upstream=${version%%-*}
