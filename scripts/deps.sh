@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland qt6-translations-l10n libqt6sql6-sqlite
   libsqlite3-dev sqlite3
   fonts-liberation2
-  xvfb xauth x11-utils xdotool openbox imagemagick desktop-file-utils
+  xvfb xauth x11-utils xdotool openbox imagemagick desktop-file-utils appstream
   zip unzip
 )
 packages+=("$@")  # a caller's own, e.g. the fuzzing build's clang
