@@ -15,7 +15,6 @@
 #   DEB         the package (default: the newest dist/vuska_*.deb)
 set -euo pipefail
 base_dir=/var/tmp/vuska-fresh-debian
-mirror=${VUSKA_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 deb=
 usage() { echo "usage: scripts/package-check.sh [--root DIR] [DEB]" >&2; exit 2; }
 while [ $# -gt 0 ]; do
@@ -43,41 +42,10 @@ if [ -z "${VUSKA_PACKAGE_CHECK_NAMESPACE:-}" ]; then
 fi
 
 base=$base_dir/base run=$base_dir/package-run archives=$base_dir/apt-archives logs=$base_dir/logs
-mkdir -p "$archives/partial" "$logs"
-if [ ! -e "$base/.vuska-base-complete" ]; then
-  command -v debootstrap >/dev/null || { apt-get update -qq && apt-get install -y -qq debootstrap; }
-  rm -rf "$base"
-  echo "making the pristine Debian 12 root in $base (debootstrap, minbase and git)"
-  debootstrap --variant=minbase --include=git bookworm "$base" "$mirror" >"$logs/debootstrap.log" 2>&1 ||
-    { tail -20 "$logs/debootstrap.log"; echo "error: debootstrap failed" >&2; exit 1; }
-  touch "$base/.vuska-base-complete"
-fi
-rm -rf "$run"
-cp -a "$base" "$run"
-cp /etc/resolv.conf "$run/etc/resolv.conf"
-
-mount -t proc proc "$run/proc"
-mount -t sysfs -o ro sysfs "$run/sys" 2>/dev/null || mount --rbind -o ro /sys "$run/sys"
-mount -t tmpfs -o mode=755,nosuid tmpfs "$run/dev"
-for node in null zero full random urandom tty; do
-  touch "$run/dev/$node"; mount --bind "/dev/$node" "$run/dev/$node"
-done
-mkdir -p "$run/dev/pts" "$run/dev/shm"
-mount -t devpts -o newinstance,ptmxmode=0666,mode=620 devpts "$run/dev/pts"
-ln -s pts/ptmx "$run/dev/ptmx"
-ln -s /proc/self/fd "$run/dev/fd"
-for n in 0:stdin 1:stdout 2:stderr; do ln -s "/proc/self/fd/${n%%:*}" "$run/dev/${n#*:}"; done
-mount -t tmpfs -o mode=1777,nosuid,nodev tmpfs "$run/dev/shm"
-mount -t tmpfs -o mode=1777,nosuid,nodev tmpfs "$run/tmp"
-mount --bind "$archives" "$run/var/cache/apt/archives"
-stop_root_processes() {
-  local p
-  for p in /proc/[0-9]*; do
-    [ "$(readlink "$p/root" 2>/dev/null)" = "$run" ] && kill -9 "${p#/proc/}" 2>/dev/null
-  done
-  return 0
-}
-trap stop_root_processes EXIT
+mkdir -p "$logs"
+. "$(dirname "$0")/debian-root.sh"
+debian_root_base "$base" "$logs"
+debian_root_enter "$base" "$run" "$archives"
 cp "$deb" "$run/root/"
 package=/root/$(basename "$deb")
 
