@@ -112,6 +112,7 @@ frmPoistamattomatTiedostot::frmPoistamattomatTiedostot(QWidget* owner)
 
     lstTiedostot_ = new QListWidget(this);
     lstTiedostot_->setObjectName(QStringLiteral("lstTiedostot"));
+    lstTiedostot_->setAccessibleName(QStringLiteral("Poistamatta jääneet tiedostot"));
     lstTiedostot_->setSelectionMode(QAbstractItemView::SingleSelection);
     place(lstTiedostot_, kMargin, kListTop, kLabelWidth, kListHeight);
 

@@ -37,11 +37,14 @@ frmKohdekansionValinta::frmKohdekansionValinta(mdlVuskanAsennus& installer, QWid
 
     dirKansiot_ = new FolderList(this);
     dirKansiot_->setObjectName(QStringLiteral("dirKansiot"));
+    dirKansiot_->setAccessibleName(QStringLiteral("Kansiot"));
     place(dirKansiot_, 120, 825, 4935, 2775);
     connect(dirKansiot_, &FolderList::changed, this, &frmKohdekansionValinta::dirKansiot_Change);
 
     drvAsemat_ = new QComboBox(this);
     drvAsemat_->setObjectName(QStringLiteral("drvAsemat"));
+    // Without a name of its own a reader would call the box by the drive it shows.
+    drvAsemat_->setAccessibleName(QStringLiteral("Asemat"));
     place(drvAsemat_, 120, 3720, 4935, 345);
     connect(drvAsemat_, &QComboBox::currentIndexChanged, this, &frmKohdekansionValinta::drvAsemat_Change);
 

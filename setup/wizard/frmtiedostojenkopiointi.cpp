@@ -54,6 +54,7 @@ frmTiedostojenKopiointi::frmTiedostojenKopiointi(mdlVuskanAsennus& installer, QW
     place(lblKohdekansio_, 120, 420, WidthTwips - 240, 255);
     pbPalkki_ = new QProgressBar(this);
     pbPalkki_->setObjectName(QStringLiteral("pbPalkki"));
+    pbPalkki_->setAccessibleName(QStringLiteral("Kopioinnin edistyminen"));
     pbPalkki_->setRange(0, 58);
     pbPalkki_->setValue(0);
     pbPalkki_->setTextVisible(false);

@@ -18,6 +18,7 @@ frmVaihe1::frmVaihe1(mdlVuskanAsennus& installer)
 
     txtEhdot_ = new QPlainTextEdit(this);
     txtEhdot_->setObjectName(QStringLiteral("txtEhdot"));
+    txtEhdot_->setAccessibleName(QStringLiteral("Käyttöehdot"));
     txtEhdot_->setReadOnly(true);
     txtEhdot_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtEhdot_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -54,6 +54,7 @@ frmVaihe2::frmVaihe2(mdlVuskanAsennus& installer)
 
     txtKohdekansio_ = new QLineEdit(QStringLiteral("C:\\Program Files\\Vuska"), Frame2_);
     txtKohdekansio_->setObjectName(QStringLiteral("txtKohdekansio"));
+    txtKohdekansio_->setAccessibleName(QStringLiteral("Kohdekansio"));
     place(txtKohdekansio_, 120, 450, 2880, 315);
     connect(txtKohdekansio_, &QLineEdit::textChanged, this, &frmVaihe2::txtKohdekansio_Change);
 

@@ -28,11 +28,14 @@ frmVaihe3::frmVaihe3(mdlVuskanAsennus& installer)
 
     txtOhjelmaryhma_ = new QLineEdit(QStringLiteral("Vuska"), this);
     txtOhjelmaryhma_->setObjectName(QStringLiteral("txtOhjelmaryhma"));
+    // The text above both is too long for a name; a reader reads it with the page.
+    txtOhjelmaryhma_->setAccessibleName(QStringLiteral("Ohjelmaryhmä"));
     place(txtOhjelmaryhma_, ContentLeft, 1080, ContentWidth, 315);
     connect(txtOhjelmaryhma_, &QLineEdit::textChanged, this, &frmVaihe3::txtOhjelmaryhma_Change);
 
     lstOhjelmaryhmat_ = new QListWidget(this);
     lstOhjelmaryhmat_->setObjectName(QStringLiteral("lstOhjelmaryhmat"));
+    lstOhjelmaryhmat_->setAccessibleName(QStringLiteral("Ohjelmaryhmät"));
     lstOhjelmaryhmat_->setSelectionMode(QAbstractItemView::SingleSelection);
     place(lstOhjelmaryhmat_, ContentLeft, 1470, ContentWidth, 2865);
     connect(lstOhjelmaryhmat_, &QListWidget::itemClicked, this, &frmVaihe3::lstOhjelmaryhmat_Click);
