@@ -36,6 +36,18 @@ QStyle::StandardPixmap iconPixmap(MsgIcon icon)
     return QStyle::SP_CustomBase;
 }
 
+// What a screen reader says of the icon: the kind of box it marks.
+QString iconName(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::Information: return QStringLiteral("Tiedoksi");
+    case MsgIcon::Question: return QStringLiteral("Kysymys");
+    case MsgIcon::Exclamation: return QStringLiteral("Varoitus");
+    case MsgIcon::None: break;
+    }
+    return {};
+}
+
 // The box as Windows draws it: icon at the left, the text beside it, the buttons centred
 // below. A Yes/No box can only be answered with its buttons (no Esc, no close box), as
 // there is no cancel answer; an OK box treats Esc and the close box as OK. The help
@@ -58,6 +70,7 @@ public:
         if (request.icon != MsgIcon::None) {
             auto* icon = new QLabel(this);
             icon->setObjectName(QStringLiteral("icon"));
+            icon->setAccessibleName(iconName(request.icon));
             const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
             icon->setPixmap(style()->standardIcon(iconPixmap(request.icon), nullptr, this).pixmap(size));
             icon->setAlignment(Qt::AlignTop);
