@@ -43,9 +43,13 @@ frmKohdekansionValinta::frmKohdekansionValinta(mdlVuskanAsennus& installer, QWid
 
     drvAsemat_ = new QComboBox(this);
     drvAsemat_->setObjectName(QStringLiteral("drvAsemat"));
-    // Without a name of its own a reader would call the box by the drive it shows.
-    drvAsemat_->setAccessibleName(QStringLiteral("Asemat"));
     place(drvAsemat_, 120, 3720, 4935, 345);
+    // Qt on Linux names a combo box by the item it shows and leaves what the box is to the label
+    // whose buddy it is; the window shows no label here, so one that stays hidden tells it.
+    auto* lblAsemat = new QLabel(QStringLiteral("Asemat"), this);
+    lblAsemat->setObjectName(QStringLiteral("lblAsemat"));
+    lblAsemat->setBuddy(drvAsemat_);
+    lblAsemat->hide();
     connect(drvAsemat_, &QComboBox::currentIndexChanged, this, &frmKohdekansionValinta::drvAsemat_Change);
 
     cmdPainike_ = platform::buttonColumn<2>(this, {QStringLiteral("OK"), QStringLiteral("Peruuta")}, 5175,
