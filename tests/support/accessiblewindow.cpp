@@ -33,6 +33,15 @@ bool isPicture(const QWidget* w)
     return w->isVisible() && a && (a->role() == QAccessible::Graphic || a->role() == QAccessible::ProgressBar);
 }
 
+// A combo box's name is the item it shows; a reader says what the box is from its label.
+bool hasLabel(QAccessibleInterface* a)
+{
+    for (const auto& [label, relation] : a->relations(QAccessible::Label))
+        if (!label->text(QAccessible::Name).trimmed().isEmpty())
+            return true;
+    return false;
+}
+
 // The controls the focus visits from `start` by pressing Tab (or Shift+Tab), until it is
 // back at `start`; at most `limit` presses, so that a focus that never comes back cannot
 // hold the test.
@@ -90,6 +99,8 @@ QStringList accessibilityFaults(QWidget* window)
         const QString name = a ? a->text(QAccessible::Name).trimmed() : QString();
         if (name.isEmpty())
             faults << QStringLiteral("%1 has no accessible name").arg(nameOf(w));
+        else if (a->role() == QAccessible::ComboBox && !hasLabel(a))
+            faults << QStringLiteral("%1 has no label: a reader calls it by the item it shows").arg(nameOf(w));
         else if (name.contains(accessKey))
             faults << QStringLiteral("%1's accessible name \"%2\" holds an access key").arg(nameOf(w), name);
     }
