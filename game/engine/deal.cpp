@@ -103,11 +103,13 @@ void mdlVuska::DecideStarter()
         HumanToPlay = true;
         HumanHasLead = true;
         ComputerHasLed = false;
+        user_.starterDecided(true);
     } else if (starter == Starter::Computer) {
         HumanStartedGame = false;
         HumanToPlay = false;
         HumanHasLead = false;
         ComputerHasLed = false;
+        user_.starterDecided(false);
         ComputerLeadsTrick();
     }
 }

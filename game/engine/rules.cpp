@@ -55,6 +55,7 @@ void mdlVuska::HumanLeadsTrick(int index)
     HumanTrickCard = CardName[size_t(index)];
     HumanLedSuit = CardSuit[size_t(index)];
     resetPlayedPointer(index);
+    user_.cardPlayed(index);
     HumanToPlay = false;
     ComputerHasLed = false;
     ComputerFollowsTrick();
@@ -74,6 +75,7 @@ void mdlVuska::ComputerFollowsTrick()
             return false;
         CardPlayed[size_t(ComputerChoice)] = true;
         ComputerTrickCard = CardName[size_t(ComputerChoice)];
+        user_.cardPlayed(ComputerChoice);
         return true;
     };
 
@@ -82,6 +84,7 @@ void mdlVuska::ComputerFollowsTrick()
         PickComputerCard();
         if (!playChoice())
             return;
+        user_.trickWon(true);
         if (anyUnplayed(FirstHumanSlot, SlotCount - 1)) {
             HumanHasLead = true;
             HumanToPlay = true;
@@ -124,6 +127,7 @@ void mdlVuska::ComputerLeadsTrick()
     CardPlayed[size_t(ComputerChoice)] = true;
     ComputerTrickCard = CardName[size_t(ComputerChoice)];
     ComputerLedSuit = CardSuit[size_t(ComputerChoice)];
+    user_.cardPlayed(ComputerChoice);
     ComputerHasLed = true;
     HumanHasLead = false;
     HumanToPlay = true;
@@ -145,6 +149,7 @@ void mdlVuska::HumanFollowsTrick(int index)
         CardPlayed[size_t(index)] = true;
         HumanTrickCard = CardName[size_t(index)];
         resetPlayedPointer(index);
+        user_.cardPlayed(index);
         return true;
     };
 
@@ -153,6 +158,7 @@ void mdlVuska::HumanFollowsTrick(int index)
         if (!playCard())
             return;
         HumanToPlay = false;
+        user_.trickWon(false);
         if (anyUnplayed(0, FirstHumanSlot - 1))
             ComputerLeadsTrick();
         else
@@ -228,6 +234,7 @@ void mdlVuska::DecideTrickWinner()
         HumanToPlay = false;
         ComputerHasLed = false;
     }
+    user_.trickWon(human.beats(computer));
 }
 
 void mdlVuska::EndGameWon()

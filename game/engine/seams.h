@@ -51,6 +51,12 @@ public:
     // Unloads the windows and ends the program; ending() is true from then on.
     virtual void endProgram() = 0;
     virtual bool ending() const = 0;
+
+    // The play as it happens, for a player who follows it by ear: who begins a deal, each
+    // card as it comes to the table, and who took the trick.
+    virtual void starterDecided(bool humanBegins) { (void)humanBegins; }
+    virtual void cardPlayed(int slot) { (void)slot; }
+    virtual void trickWon(bool byHuman) { (void)byHuman; }
 };
 
 } // namespace vuska

@@ -2,18 +2,87 @@
 
 #include <thread>
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFileInfo>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "game/engine/cards.h"
 #include "platform/picture.h"
 
 namespace vuska {
 
-CardImage::CardImage(int index, QWidget* parent) : QWidget(parent), index_(index)
+namespace {
+
+// A card picture as a screen reader sees it: the player's cards are buttons he can press
+// (the press is a click), the computer's pictures. The name comes from the window, which
+// knows the cards.
+class CardAccessible : public QAccessibleWidget {
+public:
+    explicit CardAccessible(CardImage* card)
+        : QAccessibleWidget(card, isHumanSlot(card->index()) ? QAccessible::Button : QAccessible::Graphic)
+    {
+    }
+    QStringList actionNames() const override
+    {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (role() == QAccessible::Button)
+            names.prepend(pressAction());
+        return names;
+    }
+    void doAction(const QString& actionName) override
+    {
+        auto* card = static_cast<CardImage*>(widget());
+        if (actionName == pressAction() && role() == QAccessible::Button)
+            emit card->mouseDown(card->index(), Qt::LeftButton);
+        else
+            QAccessibleWidget::doAction(actionName);
+    }
+};
+
+QAccessibleInterface* tableAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("vuska::CardImage"))
+        return new CardAccessible(static_cast<CardImage*>(object));
+    if (className == QLatin1String("vuska::CardTable"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Pane);
+    return nullptr;
+}
+
+} // namespace
+
+CardImage::CardImage(int index, CardTable* table) : QWidget(table), index_(index)
 {
     setObjectName(QStringLiteral("imgKortti_%1").arg(index));
     setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+bool CardImage::focusFrameShown() const
+{
+    return hasFocus() && static_cast<const CardTable*>(parentWidget())->focusFrameShown_;
+}
+
+void CardImage::focusInEvent(QFocusEvent* event)
+{
+    switch (event->reason()) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+        static_cast<CardTable*>(parentWidget())->showFocusFrame(true);
+        break;
+    default:
+        break;
+    }
+    update();
+}
+
+void CardImage::focusOutEvent(QFocusEvent*)
+{
+    update();
 }
 
 void CardImage::setPicture(const QPixmap& picture)
@@ -32,15 +101,28 @@ void CardImage::paintEvent(QPaintEvent*)
     if (platform::smoothWhenDrawn(picture_.devicePixelRatio(), devicePixelRatioF()))
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(0, 0, picture_);
+    if (focusFrameShown()) {
+        // A dark edge and a wide band of the highlight colour inside it: seen on the white
+        // face and on the green felt alike.
+        const QRect edge = rect().adjusted(0, 0, -1, -1);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.setPen(QPen(Qt::black, 1));
+        painter.drawRect(edge);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.drawRect(edge.adjusted(2, 2, -2, -2));
+    }
 }
 
 void CardImage::mousePressEvent(QMouseEvent* event)
 {
+    static_cast<CardTable*>(parentWidget())->showFocusFrame(false);
     emit mouseDown(index_, event->button());
 }
 
 CardTable::CardTable(QWidget* parent) : QFrame(parent)
 {
+    static const bool accessibleCards = (QAccessible::installFactory(tableAccessible), true);
+    (void)accessibleCards;
     setObjectName(QStringLiteral("pTaustalaatikko"));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
@@ -52,6 +134,62 @@ CardTable::CardTable(QWidget* parent) : QFrame(parent)
         cards_[size_t(k)] = new CardImage(k, this);
         place(k);
     }
+    setFocusSlot(FirstHumanSlot);
+}
+
+void CardTable::setFocusSlot(int slot)
+{
+    focusSlot_ = slot;
+    for (int k = FirstHumanSlot; k < SlotCount; ++k)
+        cards_[size_t(k)]->setFocusPolicy(k == slot ? Qt::TabFocus : Qt::NoFocus);
+}
+
+void CardTable::focusHand(Qt::FocusReason reason)
+{
+    cards_[size_t(focusSlot_)]->setFocus(reason);
+}
+
+void CardTable::showFocusFrame(bool shown)
+{
+    if (focusFrameShown_ == shown)
+        return;
+    focusFrameShown_ = shown;
+    cards_[size_t(focusSlot_)]->update();
+}
+
+void CardTable::moveHandFocus(int step)
+{
+    for (int k = focusSlot_ + step; isHumanSlot(k); k += step) {
+        if (playable_[size_t(k)] && geometry_[size_t(k)].visible) {
+            setFocusSlot(k);
+            cards_[size_t(k)]->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
+void CardTable::keyPressEvent(QKeyEvent* event)
+{
+    // Only keys pressed while one of the cards has the focus come here.
+    showFocusFrame(true);
+    if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        switch (event->key()) {
+        case Qt::Key_Left:
+            moveHandFocus(-1);
+            return;
+        case Qt::Key_Right:
+            moveHandFocus(1);
+            return;
+        case Qt::Key_Space:
+            // A held key plays one card, not the hand.
+            if (!event->isAutoRepeat() && cards_[size_t(focusSlot_)]->hasFocus())
+                emit cardChosen(focusSlot_);
+            return;
+        default:
+            break;
+        }
+    }
+    QFrame::keyPressEvent(event);
 }
 
 void CardTable::setStepIntervals(std::chrono::microseconds jiggle, std::chrono::microseconds deal,
@@ -79,6 +217,8 @@ bool CardTable::loadPicture(int slot, const QString& path)
         return false;
     last_ = {path, file.size(), file.lastModified(), platform::designPicture(std::move(image), CardDesignSize)};
     cards_[size_t(slot)]->setPicture(last_.picture);
+    picturePath_[size_t(slot)] = path;
+    emit cardChanged(slot);
     return true;
 }
 
@@ -118,6 +258,7 @@ void CardTable::setVisible(int slot, bool visible)
 {
     geometry_[size_t(slot)].visible = visible;
     cards_[size_t(slot)]->setVisible(visible);
+    emit cardChanged(slot);
 }
 
 void CardTable::bringToFront(int slot)
@@ -131,6 +272,21 @@ void CardTable::setPointingHand(int slot, bool pointingHand)
         cards_[size_t(slot)]->setCursor(pointingHand_);
     else
         cards_[size_t(slot)]->unsetCursor();
+    playable_[size_t(slot)] = pointingHand;
+    // The focused card left the hand: the focus goes on to the nearest card still there,
+    // the one on its right when two are as near.
+    if (!pointingHand && slot == focusSlot_) {
+        for (const int k : {slot + 1, slot - 1, slot + 2, slot - 2, slot + 3, slot - 3, slot + 4, slot - 4}) {
+            if (isHumanSlot(k) && playable_[size_t(k)]) {
+                const bool focused = cards_[size_t(slot)]->hasFocus();
+                setFocusSlot(k);
+                if (focused)
+                    cards_[size_t(k)]->setFocus(Qt::OtherFocusReason);
+                break;
+            }
+        }
+    }
+    emit cardChanged(slot);
 }
 
 void CardTable::showStep(Step kind)

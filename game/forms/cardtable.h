@@ -15,15 +15,20 @@ namespace vuska {
 // The card pictures' design size: the card is shown 80 x 127, its file's last row hidden.
 inline constexpr QSize CardDesignSize{80, 128};
 
+class CardTable;
+
 // One card picture (imgKortti): draws its picture from the top left corner, cut off at
-// its own size, and reports mouse presses.
+// its own size, and reports mouse presses. The player's card that holds the keyboard focus
+// is framed once the player uses the keyboard on the table.
 class CardImage : public QWidget {
     Q_OBJECT
 public:
-    CardImage(int index, QWidget* parent);
+    CardImage(int index, CardTable* table);
     int index() const { return index_; }
     void setPicture(const QPixmap& picture);
     const QPixmap& picture() const { return picture_; }
+    // The focus frame is drawn now.
+    bool focusFrameShown() const;
 
 signals:
     void mouseDown(int index, Qt::MouseButton button);
@@ -31,6 +36,8 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     int index_;
@@ -39,12 +46,26 @@ private:
 
 // The card table pTaustalaatikko with the ten card pictures. Its coordinates are pixels
 // from the top left corner inside its border.
+//
+// The player's hand is one stop of the window's Tab order: the card that holds the stop
+// takes the focus, Left and Right move it among the cards still in the hand (those with
+// the pointing hand), and Space chooses it as a click would. When the focused card leaves
+// the hand, the focus goes on to the nearest card still there.
 class CardTable : public QFrame, public CardPictures {
     Q_OBJECT
 public:
     explicit CardTable(QWidget* parent);
 
     CardImage* card(int slot) const { return cards_[size_t(slot)]; }
+    // The file whose picture the slot shows now, as it was loaded.
+    const QString& picturePath(int slot) const { return picturePath_[size_t(slot)]; }
+    // The card has the pointing hand: it is in the hand and may be played.
+    bool playable(int slot) const { return playable_[size_t(slot)]; }
+    // The player's card that holds the hand's Tab stop.
+    int focusSlot() const { return focusSlot_; }
+    bool focusFrameShown() const { return focusFrameShown_; }
+    // Gives the keyboard focus to the hand, on the card holding its stop.
+    void focusHand(Qt::FocusReason reason);
     void setPointingHandCursor(const QCursor& cursor) { pointingHand_ = cursor; }
     // Time between the painted steps of each kind of animation; zero paints as fast as
     // the machine can (tests).
@@ -70,8 +91,20 @@ public:
 signals:
     // Every step of an animation as it is shown, for whoever follows the table.
     void stepShown(vuska::CardPictures::Step kind);
+    // A slot's picture, visibility or pointer changed: what it shows may read differently.
+    void cardChanged(int slot);
+    // The player chose the focused card by key.
+    void cardChosen(int slot);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    friend class CardImage;
+    void moveHandFocus(int step);
+    void setFocusSlot(int slot);
+    void showFocusFrame(bool shown);
+
     struct Geometry {
         double left = 0;
         double top = 0;
@@ -90,6 +123,10 @@ private:
     };
     LastPicture last_;
     std::array<Geometry, 10> geometry_{};
+    std::array<QString, 10> picturePath_{};
+    std::array<bool, 10> playable_{};
+    int focusSlot_ = -1;
+    bool focusFrameShown_ = false;
     QCursor pointingHand_{Qt::PointingHandCursor};
     // A 240-change shuffle in 1.2 s, a 40-step deal in 1.6 s, a 40-step move in 0.32 s.
     std::chrono::microseconds jiggleInterval_{5000};

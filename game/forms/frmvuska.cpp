@@ -10,6 +10,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QScopedValueRollback>
@@ -25,6 +26,7 @@
 #include "game/forms/frmtietoja.h"
 #include "game/forms/helpcommand.h"
 #include "game/forms/inputblocker.h"
+#include "game/forms/tablespeech.h"
 #include "game/registry/mdlvuska2.h"
 #include "game/registry/settingskey.h"
 #include "platform/lifetime.h"
@@ -108,13 +110,18 @@ frmVuska::frmVuska(const QString& programFolder, platform::Clock& clock, platfor
         cmdPainike_[size_t(i)]->installEventFilter(this);
     }
 
-    // Between a deal and its starter's decision the flags still hold the last game's turn:
-    // no card counts until the starter has decided who begins.
     for (int k = 0; k < SlotCount; ++k)
-        connect(pTaustalaatikko_->card(k), &CardImage::mouseDown, this, [this](int index, Qt::MouseButton button) {
-            if (decidedDeal_ == armedDeal_)
-                game_.imgKortti_MouseDown(index, button);
-        });
+        connect(pTaustalaatikko_->card(k), &CardImage::mouseDown, this, &frmVuska::playCard);
+    connect(pTaustalaatikko_, &CardTable::cardChosen, this, [this](int slot) { playCard(slot, Qt::LeftButton); });
+    pTaustalaatikko_->setAccessibleName(QStringLiteral("Pelipöytä"));
+    connect(pTaustalaatikko_, &CardTable::cardChanged, this, &frmVuska::nameCard);
+    for (int k = 0; k < SlotCount; ++k)
+        nameCard(k);
+    // News stays with the control that had the focus when it was told.
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget*) {
+        if (old && old == newsHolder_)
+            std::exchange(newsHolder_, nullptr)->setAccessibleDescription({});
+    });
 
     tmrAjastin_ = new QTimer(this);
     tmrAjastin_->setObjectName(QStringLiteral("tmrAjastin"));
@@ -141,6 +148,8 @@ frmVuska::frmVuska(const QString& programFolder, platform::Clock& clock, platfor
 
 frmVuska::~frmVuska()
 {
+    // The controls go after this object's own members, and their focus with them.
+    disconnect(focusWatch_);
     // The dialogs go before the module they show.
     frmAsetukset_.reset();
     frmKysyNimi_.reset();
@@ -292,6 +301,66 @@ void frmVuska::cmdPainike_Click(int index)
         mLopeta_Click();
 }
 
+void frmVuska::playCard(int slot, Qt::MouseButton button)
+{
+    // Between a deal and its starter's decision the flags still hold the last game's turn:
+    // no card counts until the starter has decided who begins.
+    if (decidedDeal_ != armedDeal_)
+        return;
+    game_.imgKortti_MouseDown(slot, button);
+    if (!ending())
+        tellNews(true);
+}
+
+void frmVuska::nameCard(int slot)
+{
+    const QString& shown = pTaustalaatikko_->picturePath(slot);
+    speech::CardSide side = speech::CardSide::FaceDown;
+    // The computer's cards show their face only on the table.
+    if (!shown.isEmpty() && shown != game_.pictureFilePath(QStringLiteral("tausta")))
+        side = isComputerSlot(slot) || game_.CardPlayed[size_t(slot)] ? speech::CardSide::OnTable
+                                                                      : speech::CardSide::InHand;
+    const QString name = speech::cardName(
+        slot, side, speech::cardWords(game_.CardSuit[size_t(slot)], game_.CardValue[size_t(slot)]));
+    CardImage* card = pTaustalaatikko_->card(slot);
+    if (card->accessibleName() != name)
+        card->setAccessibleName(name);
+}
+
+void frmVuska::tellNews(bool withTurn)
+{
+    if (news_.isEmpty())
+        return;
+    if (withTurn && game_.GameInProgress)
+        news_ << speech::turn(game_.HumanToPlay);
+    const QString text = news_.join(QLatin1Char(' '));
+    news_.clear();
+    QWidget* holder = focusWidget() ? focusWidget() : this;
+    if (newsHolder_ && newsHolder_ != holder)
+        newsHolder_->setAccessibleDescription({});
+    // The same news again is news again: the reader hears only a change.
+    if (holder->accessibleDescription() == text)
+        holder->setAccessibleDescription({});
+    holder->setAccessibleDescription(text);
+    newsHolder_ = holder;
+}
+
+void frmVuska::starterDecided(bool humanBegins)
+{
+    news_ << speech::starter(humanBegins);
+}
+
+void frmVuska::cardPlayed(int slot)
+{
+    nameCard(slot);
+    news_ << speech::cardPlayed(slot, speech::cardWords(game_.CardSuit[size_t(slot)], game_.CardValue[size_t(slot)]));
+}
+
+void frmVuska::trickWon(bool byHuman)
+{
+    news_ << speech::trickWon(byHuman);
+}
+
 bool frmVuska::newGameAllowed() const
 {
     return !(!game_.HumanToPlay && game_.GameInProgress);
@@ -403,6 +472,8 @@ void frmVuska::tmrAjastin_Timer()
     deciding_ = true;
     game_.DecideStarter();
     if (!ending())
+        tellNews(true);
+    if (!ending())
         QCoreApplication::processEvents();
     deciding_ = false;
     if (decidedDeal_ != armedDeal_ && !ending())
@@ -494,8 +565,16 @@ void frmVuska::keyPressEvent(QKeyEvent* event)
         button = cmdPainike_[0];
     else if (event->key() == Qt::Key_Escape)
         button = cmdPainike_[1];
-    if (button && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (button && plain) {
         button->click();
+        return;
+    }
+    // 1 to 5 play the player's cards from the left, each key its place in the hand; a held
+    // key plays one card.
+    if (plain && event->key() >= Qt::Key_1 && event->key() <= Qt::Key_5) {
+        if (!event->isAutoRepeat())
+            playCard(FirstHumanSlot + (event->key() - Qt::Key_1), Qt::LeftButton);
         return;
     }
     QMainWindow::keyPressEvent(event);
@@ -602,6 +681,8 @@ void frmVuska::mOhjeenAiheet_Click()
 
 MsgAnswer frmVuska::messageBox(const MessageBoxRequest& request)
 {
+    // What happened on the table comes before the box that follows from it.
+    tellNews(false);
     return platform::messageBox(request, isVisible() ? this : nullptr);
 }
 
@@ -612,6 +693,7 @@ void frmVuska::setScreenPointer(ScreenPointer pointer)
 
 bool frmVuska::pause(int milliseconds)
 {
+    tellNews(true);
     return clock_.pause(milliseconds) && !ending();
 }
 

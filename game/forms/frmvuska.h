@@ -58,6 +58,9 @@ public:
     void Form_Load();
 
     void cmdPainike_Click(int index);
+    // A card of the table chosen by a click, a key or the reader's press: counts as a left
+    // click would, and only once the deal's starter has decided.
+    void playCard(int slot, Qt::MouseButton button);
     void mUusiPeli_Click();
     void mLopeta_Click();
     // Returns true to cancel the close.
@@ -89,6 +92,9 @@ public:
     void setNewGameEnabled(bool enabled) override;
     void endProgram() override;
     bool ending() const override;
+    void starterDecided(bool humanBegins) override;
+    void cardPlayed(int slot) override;
+    void trickWon(bool byHuman) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -105,6 +111,11 @@ private:
     bool askQuit();
     // The new-game guard's rule: not while the computer is to play.
     bool newGameAllowed() const;
+    // The card picture's accessible name, from what it shows.
+    void nameCard(int slot);
+    // Tells the news of the play gathered so far to a screen reader, with whose turn it is
+    // when asked; the reader hears it as the changed description of the focused control.
+    void tellNews(bool withTurn);
 
     CardTable* pTaustalaatikko_ = nullptr;
     QFrame* frKehysviiva_ = nullptr;
@@ -136,6 +147,10 @@ private:
     QPointer<QWidget> playerFocus_;
     bool movingFocus_ = false;
     std::optional<UnloadMode> endRequestDuringDeal_;
+    QStringList news_;
+    // The control whose description holds the last news told.
+    QPointer<QWidget> newsHolder_;
+    QMetaObject::Connection focusWatch_;
 };
 
 } // namespace vuska

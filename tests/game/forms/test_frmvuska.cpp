@@ -1,6 +1,8 @@
 #include <memory>
 
+#include <QAccessible>
 #include <QAction>
+#include <QKeyEvent>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -396,9 +398,10 @@ private slots:
 
     void focusComesBackAfterTheComputersTurn_data()
     {
-        QTest::addColumn<int>("focus");
-        QTest::newRow("left alone: Uusi peli") << 0;
-        QTest::newRow("player tabbed to Lopeta") << 1;
+        QTest::addColumn<int>("tabs"); // Tab presses from the hand, where the focus starts
+        QTest::newRow("left alone on the hand") << 0;
+        QTest::newRow("player tabbed to Uusi peli") << 1;
+        QTest::newRow("player tabbed to Lopeta") << 2;
     }
 
     // After the computer's turn, Enter presses "Uusi peli" again: the guard's disabling of the
@@ -407,24 +410,27 @@ private slots:
     // the focus where it was.
     void focusComesBackAfterTheComputersTurn()
     {
-        QFETCH(int, focus);
+        QFETCH(int, tabs);
         storeComputerBegins();
         Game g(pictures_.path());
         g.startShown();
-        QCOMPARE(QApplication::focusWidget(), g.window->cmdPainike(0));
-        if (focus == 1)
+        QCOMPARE(QApplication::focusWidget(), g.window->table()->card(5));
+        for (int i = 0; i < tabs; ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* const focused =
+            tabs == 0 ? static_cast<QWidget*>(g.window->table()->card(5)) : g.window->cmdPainike(tabs - 1);
+        QCOMPARE(QApplication::focusWidget(), focused);
         g.window->mUusiPeli_Click();
         g.settle();
         QCOMPARE(g.clock.pauses, 2); // the computer began both games
-        QCOMPARE(QApplication::focusWidget(), g.window->cmdPainike(focus));
+        QCOMPARE(QApplication::focusWidget(), focused);
         MessageBoxScript boxes;
-        if (focus == 1)
+        if (tabs == 2)
             boxes.no();
         const auto dealt = g.game().CardName;
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(boxes.shown().size(), focus);
-        QCOMPARE(g.game().CardName != dealt, focus == 0);
+        QCOMPARE(boxes.shown().size(), tabs == 2 ? 1 : 0);
+        QCOMPARE(g.game().CardName != dealt, tabs != 2);
     }
 
     // The guard follows the two flags: disabled exactly while the computer is to play in a
@@ -499,28 +505,64 @@ private slots:
         QVERIFY(g.game().CardName != dealt);
     }
 
-    // A card click that comes after a deal but before its starter has decided who begins
-    // is not a move: the new game's flags are not known yet.
-    void cardClickBeforeTheStarterIsIgnored()
+    void cardChoiceBeforeTheStarterIsIgnored_data()
     {
+        QTest::addColumn<int>("way");
+        QTest::addColumn<bool>("counts"); // once the starter has given the human the lead
+        QTest::newRow("mouse click") << 0 << true;
+        QTest::newRow("key 1") << 1 << true;
+        QTest::newRow("keypad 1") << 2 << true;
+        QTest::newRow("Space on the focused card") << 3 << true;
+        QTest::newRow("screen reader's press") << 4 << true;
+        QTest::newRow("key 1 held down") << 5 << false;
+        QTest::newRow("Ctrl+1") << 6 << false;
+    }
+
+    // A card chosen after a deal but before its starter has decided who begins is not a move,
+    // however it was chosen: the new game's flags are not known yet. A held key or one with
+    // a modifier never plays.
+    void cardChoiceBeforeTheStarterIsIgnored()
+    {
+        QFETCH(int, way);
+        QFETCH(bool, counts);
         Game g(pictures_.path());
-        g.window->Form_Load();
-        g.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(g.window.get()));
-        g.settle();
+        g.startShown();
         QVERIFY(g.game().HumanToPlay); // the flags the next deal inherits
+        CardImage* card = g.window->table()->card(5);
+        QCOMPARE(QApplication::focusWidget(), card);
+        const auto choose = [&] {
+            switch (way) {
+            case 0:
+                QTest::mouseClick(card, Qt::LeftButton, {}, QPoint(40, 60));
+                break;
+            case 1:
+            case 2:
+                QTest::keyClick(card, Qt::Key_1, way == 2 ? Qt::KeypadModifier : Qt::NoModifier);
+                break;
+            case 3:
+                QTest::keyClick(card, Qt::Key_Space);
+                break;
+            case 4:
+                QAccessible::queryAccessibleInterface(card)->actionInterface()->doAction(
+                    QAccessibleActionInterface::pressAction());
+                break;
+            default: {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_1, way == 6 ? Qt::ControlModifier : Qt::NoModifier,
+                                QStringLiteral("1"), way == 5);
+                QApplication::sendEvent(card, &press);
+            }
+            }
+        };
         g.window->mUusiPeli_Click();
         QVERIFY(g.window->tmrAjastin()->isActive());
-        QTest::mouseClick(g.window->table()->card(5), Qt::LeftButton, {}, QPoint(40, 60));
-        for (int i = 0; i < SlotCount; ++i)
-            QVERIFY(!g.game().CardPlayed[size_t(i)]);
-        // Once the starter has given the human the lead, the same click is a move.
+        choose();
+        QCOMPARE(g.played(), 0);
         g.game().StartMode = StartModes::PreviousWinner;
         g.game().WinStreak = 1;
         g.tick();
         QVERIFY(g.game().HumanStartedGame);
-        QTest::mouseClick(g.window->table()->card(5), Qt::LeftButton, {}, QPoint(40, 60));
-        QVERIFY(g.game().CardPlayed[5]);
+        choose();
+        QCOMPARE(g.game().CardPlayed[5], counts);
     }
 
     void closeDuringDealIsAskedAfterIt_data()

@@ -1,6 +1,9 @@
+#include <algorithm>
 #include <memory>
 
+#include <QAccessible>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -14,9 +17,11 @@
 #include "platform/appearance.h"
 #include "platform/lifetime.h"
 #include "platform/screen.h"
+#include "tests/support/accessiblewindow.h"
 #include "tests/support/fakes.h"
 #include "tests/support/gamewindow.h"
 #include "tests/support/hands.h"
+#include "tests/support/keys.h"
 #include "tests/support/messageboxscript.h"
 #include "tests/support/modal.h"
 #include "tests/support/picturefolder.h"
@@ -56,6 +61,23 @@ struct Player : vuska::test::GameWindow {
     void click(int slot) { QTest::mouseClick(window->table()->card(slot), Qt::LeftButton, {}, QPoint(40, 60)); }
     bool played(int slot) { return game().CardPlayed[size_t(slot)]; }
 };
+
+// The accessible name of a slot's card picture, as a screen reader reads it.
+QString cardName(Player& p, int slot)
+{
+    return QAccessible::queryAccessibleInterface(p.window->table()->card(slot))->text(QAccessible::Name);
+}
+
+// Presses Enter on the message box once it is up, after checking what it says.
+std::unique_ptr<vuska::test::OnModal> enterOnBox(const QString& saying)
+{
+    return std::make_unique<vuska::test::OnModal>([saying](QWidget* box) {
+        auto* label = box->findChild<QLabel*>(QStringLiteral("text"));
+        QVERIFY2(label, "the dialog that came up is not a message box");
+        QVERIFY2(label->text().contains(saying), qPrintable(label->text()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+}
 
 // Types a name into the name entry once it is up and confirms it.
 std::unique_ptr<vuska::test::OnModal> enterNameWhenAsked(const QString& name)
@@ -193,6 +215,88 @@ private slots:
         QCOMPARE(p.game().BestNames[0], QStringLiteral("Keskeyttäjä"));
         QCOMPARE(p.game().WinStreak, qint16(0));
         QVERIFY(p.window->tmrAjastin()->isActive());
+    }
+
+    // A whole game with the keys alone, as a player who cannot see it hears it: the number
+    // keys and Space play, the arrows move the focus over the cards still in the hand, a
+    // wrong suit is refused as a click is, and each key's news is told on the focused card.
+    void wholeGameByKeysAsHeard()
+    {
+        Player p(pictures_.path());
+        p.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(p.window.get()));
+        p.deal({"hertta3", "pata4", "risti6", "ruutu2", "ruutu13", "pata10", "hertta9", "risti2", "ruutu5", "pataa"});
+        QVERIFY(p.game().LoadCardFaces()); // the dealt faces, for the names
+        CardTable* table = p.window->table();
+        QCOMPARE(QApplication::focusWidget(), table->card(5));
+        QVERIFY(!table->card(5)->focusFrameShown()); // until the keyboard is used on the table
+        QCOMPARE(vuska::test::accessibilityFaults(p.window.get()), QStringList());
+        QCOMPARE(cardName(p, 5), QStringLiteral("pata 10"));
+        QCOMPARE(cardName(p, 9), QStringLiteral("pata ässä"));
+        QCOMPARE(cardName(p, 0), QStringLiteral("tietokoneen kortti, kuvapuoli alaspäin"));
+
+        // The offscreen platform activates no window when a box closes; a window manager
+        // gives the activation back to the game.
+        const auto backFromBox = [&p] {
+            p.window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(p.window.get()));
+        };
+        QString toldInPause;
+        p.clock.onPause = [&] {
+            toldInPause = QApplication::focusWidget()->accessibleDescription();
+            vuska::test::press(Qt::Key_2); // the computer's turn: no card counts
+        };
+        struct Step {
+            Qt::Key key;
+            int played;       // the slot that leaves the hand, or -1
+            int focusAfter;   // the card with the focus afterwards
+            const char* told; // the news on it
+        };
+        const Step steps[] = {
+            {Qt::Key_1, 5, 6, "Löit pata 10. Tietokone lyö pata 4. Voitit tikin. Sinun vuorosi."},
+            {Qt::Key_1, -1, 6, "Löit pata 10. Tietokone lyö pata 4. Voitit tikin. Sinun vuorosi."},
+            {Qt::Key_Right, -1, 7, ""},
+            {Qt::Key_Space, 7, 8, "Tietokone lyö ruutu 2. Sinun vuorosi."},
+            {Qt::Key_2, -1, 8, ""}, // a heart: refused, and the box took the news with the focus
+            {Qt::Key_Space, 8, 9, "Löit ruutu 5. Voitit tikin. Sinun vuorosi."},
+            {Qt::Key_Left, -1, 6, ""},
+            {Qt::Key_Space, 6, 9, "Löit hertta 9. Tietokone lyö hertta 3. Voitit tikin. Sinun vuorosi."},
+        };
+        for (const Step& step : steps) {
+            const QByteArray where = QByteArray::number(int(&step - steps));
+            const auto refusal = step.key == Qt::Key_2 ? enterOnBox(QStringLiteral("lyönyt eteen ruutua,"))
+                                                    : nullptr;
+            const int before = int(std::count(p.game().CardPlayed.begin(), p.game().CardPlayed.end(), true));
+            vuska::test::press(step.key);
+            const int after = int(std::count(p.game().CardPlayed.begin(), p.game().CardPlayed.end(), true));
+            QVERIFY2(step.played < 0 ? after == before : p.played(step.played), where);
+            if (refusal)
+                backFromBox();
+            QVERIFY2(QApplication::focusWidget() == table->card(step.focusAfter), where);
+            QVERIFY2(table->card(step.focusAfter)->focusFrameShown(), where);
+            QCOMPARE(QApplication::focusWidget()->accessibleDescription(), QString::fromUtf8(step.told));
+        }
+        QCOMPARE(toldInPause, QStringLiteral("Löit risti 2. Tietokone lyö risti 6. Tietokone voitti tikin. Tietokoneen vuoro."));
+        QCOMPARE(p.clock.pauses, 1);
+        QCOMPARE(cardName(p, 5), QStringLiteral("pata 10, oma kortti pöydällä"));
+        QCOMPARE(cardName(p, 2), QStringLiteral("risti 6, tietokoneen kortti pöydällä"));
+
+        // The last card: the computer cannot follow, and the result box comes up.
+        {
+            const auto result = enterOnBox(QStringLiteral("Onnittelut, voitit pelin!"));
+            vuska::test::press(Qt::Key_5);
+        }
+        backFromBox();
+        QVERIFY(p.played(9));
+        QVERIFY(!p.game().GameInProgress);
+        QCOMPARE(p.game().WinStreak, qint16(1));
+        QCOMPARE(cardName(p, 4), QStringLiteral("ruutu kuningas, tietokoneen kortti pöydällä"));
+        // With the hand empty the focus stays on the last card, and Enter deals anew.
+        QCOMPARE(QApplication::focusWidget(), table->card(9));
+        const auto dealt = p.game().CardName;
+        vuska::test::press(Qt::Key_Return);
+        QVERIFY(p.game().CardName != dealt);
+        QCOMPARE(QApplication::focusWidget(), table->card(9));
     }
 };
 
