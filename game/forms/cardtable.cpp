@@ -43,8 +43,25 @@ public:
     }
 };
 
+// The table's news notice: a screen reader reads a notification out when it appears,
+// whatever has the focus. It takes a single pixel of the table's border and draws nothing.
+class NewsNotice : public QWidget {
+    Q_OBJECT
+public:
+    explicit NewsNotice(QWidget* table) : QWidget(table)
+    {
+        setObjectName(QStringLiteral("newsNotice"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        setGeometry(0, 0, 1, 1);
+        hide();
+    }
+};
+
 QAccessibleInterface* tableAccessible(const QString& className, QObject* object)
 {
+    if (className == QLatin1String("vuska::NewsNotice"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
     if (className == QLatin1String("vuska::CardImage"))
         return new CardAccessible(static_cast<CardImage*>(object));
     if (className == QLatin1String("vuska::CardTable"))
@@ -135,6 +152,14 @@ CardTable::CardTable(QWidget* parent) : QFrame(parent)
         place(k);
     }
     setFocusSlot(FirstHumanSlot);
+    newsNotice_ = new NewsNotice(this);
+}
+
+void CardTable::tellNews(const QString& text)
+{
+    newsNotice_->hide();
+    newsNotice_->setAccessibleName(text);
+    newsNotice_->show();
 }
 
 void CardTable::setFocusSlot(int slot)
@@ -307,3 +332,5 @@ void CardTable::showStep(Step kind)
 }
 
 } // namespace vuska
+
+#include "cardtable.moc"

@@ -66,6 +66,10 @@ public:
     bool focusFrameShown() const { return focusFrameShown_; }
     // Gives the keyboard focus to the hand, on the card holding its stop.
     void focusHand(Qt::FocusReason reason);
+    // Tells the play's news to a screen reader, which reads out a notice as it appears; the
+    // same news again is told again.
+    void tellNews(const QString& text);
+    QWidget* newsNotice() const { return newsNotice_; }
     void setPointingHandCursor(const QCursor& cursor) { pointingHand_ = cursor; }
     // Time between the painted steps of each kind of animation; zero paints as fast as
     // the machine can (tests).
@@ -115,6 +119,7 @@ private:
     void place(int slot);
 
     std::array<CardImage*, 10> cards_{};
+    QWidget* newsNotice_ = nullptr;
     struct LastPicture {
         QString path;
         qint64 size = 0;

@@ -10,7 +10,6 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QApplication>
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QScopedValueRollback>
@@ -117,11 +116,6 @@ frmVuska::frmVuska(const QString& programFolder, platform::Clock& clock, platfor
     connect(pTaustalaatikko_, &CardTable::cardChanged, this, &frmVuska::nameCard);
     for (int k = 0; k < SlotCount; ++k)
         nameCard(k);
-    // News stays with the control that had the focus when it was told.
-    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget*) {
-        if (old && old == newsHolder_)
-            std::exchange(newsHolder_, nullptr)->setAccessibleDescription({});
-    });
 
     tmrAjastin_ = new QTimer(this);
     tmrAjastin_->setObjectName(QStringLiteral("tmrAjastin"));
@@ -148,8 +142,6 @@ frmVuska::frmVuska(const QString& programFolder, platform::Clock& clock, platfor
 
 frmVuska::~frmVuska()
 {
-    // The controls go after this object's own members, and their focus with them.
-    disconnect(focusWatch_);
     // The dialogs go before the module they show.
     frmAsetukset_.reset();
     frmKysyNimi_.reset();
@@ -333,16 +325,8 @@ void frmVuska::tellNews(bool withTurn)
         return;
     if (withTurn && game_.GameInProgress)
         news_ << speech::turn(game_.HumanToPlay);
-    const QString text = news_.join(QLatin1Char(' '));
+    pTaustalaatikko_->tellNews(news_.join(QLatin1Char(' ')));
     news_.clear();
-    QWidget* holder = focusWidget() ? focusWidget() : this;
-    if (newsHolder_ && newsHolder_ != holder)
-        newsHolder_->setAccessibleDescription({});
-    // The same news again is news again: the reader hears only a change.
-    if (holder->accessibleDescription() == text)
-        holder->setAccessibleDescription({});
-    holder->setAccessibleDescription(text);
-    newsHolder_ = holder;
 }
 
 void frmVuska::starterDecided(bool humanBegins)

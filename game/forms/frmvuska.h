@@ -114,7 +114,7 @@ private:
     // The card picture's accessible name, from what it shows.
     void nameCard(int slot);
     // Tells the news of the play gathered so far to a screen reader, with whose turn it is
-    // when asked; the reader hears it as the changed description of the focused control.
+    // when asked.
     void tellNews(bool withTurn);
 
     CardTable* pTaustalaatikko_ = nullptr;
@@ -148,9 +148,6 @@ private:
     bool movingFocus_ = false;
     std::optional<UnloadMode> endRequestDuringDeal_;
     QStringList news_;
-    // The control whose description holds the last news told.
-    QPointer<QWidget> newsHolder_;
-    QMetaObject::Connection focusWatch_;
 };
 
 } // namespace vuska
