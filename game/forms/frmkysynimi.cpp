@@ -32,6 +32,7 @@ frmKysyNimi::frmKysyNimi(mdlVuska& game, QWidget* gameWindow)
 
     txtNimi_ = new QLineEdit(QStringLiteral("Nimetön"), this);
     txtNimi_->setObjectName(QStringLiteral("txtNimi"));
+    txtNimi_->setAccessibleName(QStringLiteral("Nimesi"));
     // At most 16 characters as the player sees them: Qt's length limit counts UTF-16 units
     // and would split an emoji in two.
     txtNimi_->setValidator(new CharacterLimitValidator(NameLength, txtNimi_));

@@ -54,6 +54,7 @@ frmTietoja::frmTietoja(const QString& programFolder, QWidget* parent)
 {
     pTaustakuva_ = new QLabel(this);
     pTaustakuva_->setObjectName(QStringLiteral("pTaustakuva"));
+    pTaustakuva_->setAccessibleName(QStringLiteral("Vuskan kuva: hertta rouva kortin selkäpuolen päällä"));
     pTaustakuva_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pTaustakuva_->setLineWidth(2);
     pTaustakuva_->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -27,6 +27,7 @@
 #include "platform/lifetime.h"
 #include "platform/registry.h"
 #include "platform/screen.h"
+#include "tests/support/accessiblewindow.h"
 #include "tests/support/fakes.h"
 #include "tests/support/gamewindow.h"
 #include "tests/support/messageboxscript.h"
@@ -92,6 +93,43 @@ private slots:
     }
 
     void cleanup() { platform::screen::setTwipsPerPixelOverride(0, 0); }
+
+    void dialogsReadable_data()
+    {
+        QTest::addColumn<int>("dialog");
+        QTest::newRow("Asetukset") << 0;
+        QTest::newRow("Parhaat tulokset") << 1;
+        QTest::newRow("Tietoja") << 2;
+        QTest::newRow("Onneksi olkoon!") << 3;
+    }
+
+    // Every control of the game's dialogs is reached by Tab and named for a screen reader,
+    // and so is every picture.
+    void dialogsReadable()
+    {
+        QFETCH(int, dialog);
+        Game g(pictures_.path());
+        g.game().WinStreak = 3;
+        QStringList faults;
+        const OnModal check([&faults](QWidget* w) {
+            faults = vuska::test::accessibilityFaults(w);
+            w->close();
+        });
+        switch (dialog) {
+        case 0:
+            g.window->mNaytaAsetukset_Click();
+            break;
+        case 1:
+            g.window->mNaytaParhaatTulokset_Click();
+            break;
+        case 2:
+            g.window->mTietojaOhjelmasta_Click();
+            break;
+        default:
+            g.window->showNameEntry();
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    }
 
     // The name entry greets a run of one in the singular and longer runs in the plural,
     // presets "Nimetön" at first and the last confirmed name later.
