@@ -169,11 +169,6 @@ void CardTable::setFocusSlot(int slot)
         cards_[size_t(k)]->setFocusPolicy(k == slot ? Qt::TabFocus : Qt::NoFocus);
 }
 
-void CardTable::focusHand(Qt::FocusReason reason)
-{
-    cards_[size_t(focusSlot_)]->setFocus(reason);
-}
-
 void CardTable::showFocusFrame(bool shown)
 {
     if (focusFrameShown_ == shown)

@@ -59,13 +59,7 @@ public:
     CardImage* card(int slot) const { return cards_[size_t(slot)]; }
     // The file whose picture the slot shows now, as it was loaded.
     const QString& picturePath(int slot) const { return picturePath_[size_t(slot)]; }
-    // The card has the pointing hand: it is in the hand and may be played.
-    bool playable(int slot) const { return playable_[size_t(slot)]; }
-    // The player's card that holds the hand's Tab stop.
-    int focusSlot() const { return focusSlot_; }
     bool focusFrameShown() const { return focusFrameShown_; }
-    // Gives the keyboard focus to the hand, on the card holding its stop.
-    void focusHand(Qt::FocusReason reason);
     // Tells the play's news to a screen reader, which reads out a notice as it appears; the
     // same news again is told again.
     void tellNews(const QString& text);
@@ -129,6 +123,7 @@ private:
     LastPicture last_;
     std::array<Geometry, 10> geometry_{};
     std::array<QString, 10> picturePath_{};
+    // The cards with the pointing hand: in the hand, to be played.
     std::array<bool, 10> playable_{};
     int focusSlot_ = -1;
     bool focusFrameShown_ = false;

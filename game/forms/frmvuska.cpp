@@ -336,7 +336,6 @@ void frmVuska::starterDecided(bool humanBegins)
 
 void frmVuska::cardPlayed(int slot)
 {
-    nameCard(slot);
     news_ << speech::cardPlayed(slot, speech::cardWords(game_.CardSuit[size_t(slot)], game_.CardValue[size_t(slot)]));
 }
 
@@ -455,10 +454,10 @@ void frmVuska::tmrAjastin_Timer()
     decidedDeal_ = armedDeal_;
     deciding_ = true;
     game_.DecideStarter();
-    if (!ending())
+    if (!ending()) {
         tellNews(true);
-    if (!ending())
         QCoreApplication::processEvents();
+    }
     deciding_ = false;
     if (decidedDeal_ != armedDeal_ && !ending())
         tmrAjastin_->start();
