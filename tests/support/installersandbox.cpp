@@ -70,4 +70,15 @@ void InstallerSandbox::setFreeBytes(std::optional<qint64> free)
     free_ = free;
 }
 
+QString InstallerSandbox::makeInstallationSet(std::span<const setup::InstallFile> files)
+{
+    const QString source = makeFolder(QStringLiteral("c/Temp/vuska122"));
+    for (const setup::InstallFile& f : files) {
+        QFile file(source + QLatin1Char('/') + QLatin1String(f.name));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(QByteArray(int(f.size), 'x'));
+    }
+    return source;
+}
+
 } // namespace vuska::test

@@ -2,9 +2,12 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 
 #include <QString>
 #include <QTemporaryDir>
+
+#include "setup/wizard/filetable.h"
 
 namespace vuska::test {
 
@@ -30,6 +33,9 @@ public:
     // Makes a folder (with its parents) or a file under the sandbox's host root.
     QString makeFolder(const QString& relative);
     QString makeFile(const QString& relative);
+    // An installation set where setup is started from (C:\Temp\vuska122): the files, each
+    // of its size, filled with 'x'. Returns its host folder.
+    QString makeInstallationSet(std::span<const setup::InstallFile> files);
 
     // Free space from now on: a fixed answer (nothing = the query fails); every query counts.
     void setFreeBytes(std::optional<qint64> free);

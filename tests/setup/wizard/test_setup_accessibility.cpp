@@ -1,6 +1,5 @@
 #include <functional>
 
-#include <QFile>
 #include <QPushButton>
 #include <QTest>
 
@@ -39,13 +38,7 @@ struct Machine {
 
     Machine()
     {
-        const QString source = sandbox.makeFolder(QStringLiteral("c/Temp/vuska122"));
-        for (const InstallFile& f : kFiles) {
-            QFile file(source + u'/' + QLatin1String(f.name));
-            if (file.open(QIODevice::WriteOnly))
-                file.write(QByteArray(int(f.size), 'x'));
-        }
-        installer = std::make_unique<mdlVuskanAsennus>(source);
+        installer = std::make_unique<mdlVuskanAsennus>(sandbox.makeInstallationSet(kFiles));
         installer->SourceFolder = QStringLiteral("C:\\Temp\\vuska122");
         installer->TargetFolder = QStringLiteral("C:\\Program Files\\Vuska");
         installer->CreateTargetFolder = true;

@@ -46,12 +46,7 @@ struct Machine {
 
     Machine()
     {
-        source = sandbox.makeFolder(QStringLiteral("c/Temp/vuska122"));
-        for (const InstallFile& f : kFiles) {
-            QFile file(source + QLatin1Char('/') + QLatin1String(f.name));
-            if (file.open(QIODevice::WriteOnly))
-                file.write(QByteArray(int(f.size), 'x'));
-        }
+        source = sandbox.makeInstallationSet(kFiles);
         installer = std::make_unique<mdlVuskanAsennus>(source);
         installer->SourceFolder = QStringLiteral("C:\\Temp\\vuska122");
         installer->TargetFolder = QStringLiteral("C:\\Program Files\\Vuska\\");
