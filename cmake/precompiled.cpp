@@ -1,0 +1,1 @@
+// The unit whose compilation makes the precompiled header the other targets reuse.
