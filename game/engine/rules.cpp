@@ -225,7 +225,8 @@ void mdlVuska::DecideTrickWinner()
     const int h = slotNamed(HumanTrickCard, FirstHumanSlot, SlotCount - 1);
     const Rank computer = c >= 0 ? CardValue[size_t(c)] : Rank();
     const Rank human = h >= 0 ? CardValue[size_t(h)] : Rank();
-    if (human.beats(computer)) {
+    const bool humanWins = human.beats(computer);
+    if (humanWins) {
         ComputerHasLed = false;
         HumanHasLead = true;
         HumanToPlay = true;
@@ -234,7 +235,7 @@ void mdlVuska::DecideTrickWinner()
         HumanToPlay = false;
         ComputerHasLed = false;
     }
-    user_.trickWon(human.beats(computer));
+    user_.trickWon(humanWins);
 }
 
 void mdlVuska::EndGameWon()
