@@ -40,7 +40,7 @@ Target pictureTarget(const QString& sandbox, const QString& setFolder)
     if (seeds.empty())
         seeds.push_back(QByteArray("\xff\xd8\xff\xe0", 4));
     const QString path = sandbox + QStringLiteral("/kortti.jpg");
-    return {"picture", 100000, seeds, startWorkerApplication, [path](std::span<const uint8_t> input) {
+    return {"picture", 100000, seeds, startApplication, [path](std::span<const uint8_t> input) {
                 writeFile(path, QByteArray(reinterpret_cast<const char*>(input.data()), qsizetype(input.size())));
                 const QImage image = platform::loadPicture(path);
                 if (!image.isNull()
@@ -58,7 +58,7 @@ Target helpTarget(const QString& sandbox, const QString& setFolder)
     const QString folder = sandbox + QStringLiteral("/ohje");
     return {"help", 100000, seeds,
             [folder] {
-                startWorkerApplication();
+                startApplication();
                 QDir().mkpath(folder);
             },
             [folder](std::span<const uint8_t> input) {

@@ -1,5 +1,7 @@
 #include "bench/fuzz/targets.h"
 
+#include <cerrno>
+
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -263,7 +265,7 @@ Target desktopTarget(const QString&)
                                   QByteArray("\x0c\x0d\x0e\x0f\x10\x11"), QByteArray("x\xfa\x20y")};
     return {"desktop", 100000, seeds,
             [] {
-                startWorkerApplication();
+                startApplication();
                 if (platform::shelllinks::fCreateShellFolder(kGroup) != platform::shelllinks::ShellSuccess)
                     fail("desktop", QStringLiteral("the program group cannot be made"));
             },
@@ -306,11 +308,11 @@ std::vector<NamedTarget> allTargets(const QString& setFolder)
             {"desktop", desktopTarget}};
 }
 
-void startWorkerApplication()
+void startApplication()
 {
+    // Named as the program that runs, fuzz_NAME.
     static int argc = 1;
-    static char name[] = "bench_fuzz";
-    static char* argv[] = {name, nullptr};
+    static char* argv[] = {program_invocation_name, nullptr};
     static QGuiApplication* application = new QGuiApplication(argc, argv);
     Q_UNUSED(application);
 }

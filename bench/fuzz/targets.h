@@ -1,14 +1,35 @@
 #pragma once
 
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <span>
 #include <vector>
 
+#include <QByteArray>
 #include <QString>
-
-#include "bench/fuzz/fuzzengine.h"
 
 // The readers of stored and typed data, each as a fuzz target working in `sandbox`.
 namespace vuska::fuzz {
+
+struct Target {
+    const char* name;
+    long fullInputs; // the inputs of a full run
+    std::vector<QByteArray> seeds;
+    // Runs once before the first input (a sandbox of its own, say).
+    std::function<void()> setUp;
+    // One input. A check that fails calls fail().
+    std::function<void(std::span<const uint8_t>)> run;
+};
+
+// A failed check: prints it and aborts, which the fuzzer keeps as a crash with its input.
+[[noreturn]] inline void fail(const char* target, const QString& what)
+{
+    std::fprintf(stderr, "%s: check failed: %s\n", target, what.toUtf8().constData());
+    std::fflush(stderr);
+    std::abort();
+}
 
 Target registryTarget(const QString& sandbox);
 Target pictureTarget(const QString& sandbox, const QString& setFolder);
@@ -24,9 +45,9 @@ struct NamedTarget {
 };
 std::vector<NamedTarget> allTargets(const QString& setFolder);
 
-// The environment every target's worker needs: a throw-away home, a drive map of its own.
+// The environment every target needs: a throw-away home, a drive map of its own.
 void prepareSandbox(const QString& sandbox);
-// A Qt application for the worker (the help's text documents need fonts).
-void startWorkerApplication();
+// A Qt application for the fuzz program (the help's text documents need fonts).
+void startApplication();
 
 } // namespace vuska::fuzz
