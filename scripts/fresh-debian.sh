@@ -82,15 +82,17 @@ run_step() {  # NAME LOG COMMAND...: runs it, its output in the log, and notes t
 failed=0
 if run_step "bash scripts/play.sh" "$logs/play.log" bash scripts/play.sh; then
   # No display in the root: it must have built the game and said how to start it, and that way
-  # must show the game's window. Without a network namespace of its own, xvfb-run's X server
-  # would share the host's abstract socket names and could meet one of the host's servers.
+  # must show the game's window within a minute. Without a network namespace of its own,
+  # xvfb-run's X server would share the host's abstract socket names and could meet one of the
+  # host's servers.
   if ! grep -q 'xvfb-run -a build/vuska122/vuska.exe' "$logs/play.log"; then
     results+=("FAIL  play.sh does not say how to start the game without a display"); failed=1
   elif ! inside unshare --net -- timeout 120 xvfb-run -a bash -c 'build/vuska122/vuska.exe & game=$!
-         xdotool search --sync --onlyvisible --name "^Vuska\$" >/dev/null; found=$?; kill -9 $game; exit $found' \
+         timeout 60 xdotool search --sync --onlyvisible --name "^Vuska\$" >/dev/null; found=$?
+         [ $found = 0 ] || echo "no game window named Vuska appeared within 60 s"; kill -9 $game; exit $found' \
          >"$logs/play-start.log" 2>&1; then
     results+=("FAIL  the game does not start as play.sh says (xvfb-run -a build/vuska122/vuska.exe; $logs/play-start.log)")
-    failed=1
+    tail -30 "$logs/play-start.log"; failed=1
   else
     results+=("PASS  xvfb-run -a build/vuska122/vuska.exe shows the game's window")
   fi

@@ -81,26 +81,32 @@ step "the trial's tools (xvfb, xdotool, xwd) and an ordinary user" \
 
 # The game as the user, from the command, on a private X display. It must show its window,
 # show no error box ("Virhe"), stay up, write nothing on its error output, and end as the
-# desktop ends it: SIGTERM asks "Lopeta" whether to quit, and Kyllä (Alt+K) quits.
+# desktop ends it: SIGTERM asks "Lopeta" whether to quit, and Kyllä (Alt+K) quits. Each wait
+# has a limit: a window that never comes fails the step with a screenshot of what was shown.
 step "vuska opens the game's window, no error box, and quits when told" '
   unshare --net -- runuser -u pelaaja -- env -i HOME=/home/pelaaja USER=pelaaja LANG=C.UTF-8 XDG_RUNTIME_DIR=/run/user/$(id -u pelaaja) \
     PATH=/usr/local/bin:/usr/bin:/bin:/usr/games xvfb-run -a -s "-screen 0 1024x768x24" bash -c "
       cd /home/pelaaja
+      give_up() { xwd -root -silent >/tmp/vuska.xwd; kill -KILL \$game 2>/dev/null; exit 1; }
       vuska 2>/tmp/vuska.err & game=\$!
-      xdotool search --sync --onlyvisible --name \"^Vuska\\\$\" >/dev/null || { echo no game window; exit 1; }
+      timeout 60 xdotool search --sync --onlyvisible --name \"^Vuska\\\$\" >/dev/null ||
+        { echo no game window named Vuska appeared within 60 s; give_up; }
       sleep 3   # the window paints; an error box would be up by now
       echo windows: \$(xdotool search --onlyvisible --name . getwindowname %@ | sort -u | paste -sd, -)
       if xdotool search --onlyvisible --name \"^Virhe\" >/dev/null; then echo an error box is shown; bad=1; fi
       kill -0 \$game 2>/dev/null || { echo the game ended by itself; exit 1; }
       xwd -root -silent >/tmp/vuska.xwd
       kill -TERM \$game
-      box=\$(xdotool search --sync --onlyvisible --name \"^Lopeta\\\$\" | head -n 1)
+      box=\$(timeout 30 xdotool search --sync --onlyvisible --name \"^Lopeta\\\$\" | head -n 1)
+      [ -n \"\$box\" ] || { echo no Lopeta box appeared within 30 s of SIGTERM; give_up; }
       xdotool windowfocus --sync \$box key --clearmodifiers alt+k
+      for _ in \$(seq 300); do kill -0 \$game 2>/dev/null || break; sleep 0.1; done
+      kill -0 \$game 2>/dev/null && { echo the game did not quit within 30 s of Alt+K; give_up; }
       wait \$game; status=\$?; echo the game quit with status \$status; [ \$status = 0 ] || bad=1
       if [ -s /tmp/vuska.err ]; then echo the game wrote on its error output:; cat /tmp/vuska.err; bad=1
       else echo the game wrote nothing on its error output; fi
       exit \${bad:-0}
-    " && cp /tmp/vuska.xwd /root/vuska.xwd' || true
+    "; rc=$?; cp /tmp/vuska.xwd /root/vuska.xwd 2>/dev/null; exit $rc' || true
 if [ -s "$run/root/vuska.xwd" ] && command -v convert >/dev/null; then
   convert "xwd:$run/root/vuska.xwd" "$logs/package-check.png" && echo "   screenshot: $logs/package-check.png"
 fi
