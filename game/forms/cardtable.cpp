@@ -4,11 +4,14 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
+#include <QPointer>
 
 #include "game/engine/cards.h"
 #include "platform/picture.h"
@@ -35,11 +38,20 @@ public:
     }
     void doAction(const QString& actionName) override
     {
-        auto* card = static_cast<CardImage*>(widget());
-        if (actionName == pressAction() && role() == QAccessible::Button)
-            emit card->mouseDown(card->index(), Qt::LeftButton);
-        else
+        if (actionName != pressAction() || role() != QAccessible::Button) {
             QAccessibleWidget::doAction(actionName);
+            return;
+        }
+        // The press is a click: it comes through the event loop, after the reader's call has
+        // returned, and like a click it cannot reach the table past a modal window of the game.
+        QPointer<CardImage> card = static_cast<CardImage*>(widget());
+        QMetaObject::invokeMethod(
+            card,
+            [card] {
+                if (card && card->isEnabled() && !QApplication::activeModalWidget())
+                    emit card->mouseDown(card->index(), Qt::LeftButton);
+            },
+            Qt::QueuedConnection);
     }
 };
 
@@ -83,17 +95,8 @@ bool CardImage::focusFrameShown() const
     return hasFocus() && static_cast<const CardTable*>(parentWidget())->focusFrameShown_;
 }
 
-void CardImage::focusInEvent(QFocusEvent* event)
+void CardImage::focusInEvent(QFocusEvent*)
 {
-    switch (event->reason()) {
-    case Qt::TabFocusReason:
-    case Qt::BacktabFocusReason:
-    case Qt::ShortcutFocusReason:
-        static_cast<CardTable*>(parentWidget())->showFocusFrame(true);
-        break;
-    default:
-        break;
-    }
     update();
 }
 
@@ -190,17 +193,20 @@ void CardTable::moveHandFocus(int step)
 
 void CardTable::keyPressEvent(QKeyEvent* event)
 {
-    // Only keys pressed while one of the cards has the focus come here.
-    showFocusFrame(true);
+    // Only keys pressed while one of the cards has the focus come here. The keys that move
+    // among the cards or play one show the frame; the window's keys (Enter, Esc, Alt) do not.
     if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         switch (event->key()) {
         case Qt::Key_Left:
+            showFocusFrame(true);
             moveHandFocus(-1);
             return;
         case Qt::Key_Right:
+            showFocusFrame(true);
             moveHandFocus(1);
             return;
         case Qt::Key_Space:
+            showFocusFrame(true);
             // A held key plays one card, not the hand.
             if (!event->isAutoRepeat() && cards_[size_t(focusSlot_)]->hasFocus())
                 emit cardChosen(focusSlot_);
@@ -222,21 +228,25 @@ void CardTable::setStepIntervals(std::chrono::microseconds jiggle, std::chrono::
 
 bool CardTable::loadPicture(int slot, const QString& path)
 {
-    // The back is loaded for all ten cards in a row: while the file is the one read last
-    // (same size and time), the cards share its picture instead of ten copies of it. A file
-    // gone or unreadable in between is found all the same.
+    // The back is loaded for all ten cards in a row: they share one picture from Qt's cache,
+    // found by the file's name, size and time, so a file changed in between is read anew and a
+    // file gone or unreadable is found all the same.
     const QFileInfo file(path);
-    if (!last_.picture.isNull() && path == last_.path && file.isFile() && file.isReadable() &&
-        file.size() == last_.size && file.lastModified() == last_.modified) {
-        cards_[size_t(slot)]->setPicture(last_.picture);
-        return true;
-    }
-    last_ = {};
-    QImage image = platform::loadPicture(path);
-    if (image.isNull())
+    if (!file.isFile() || !file.isReadable())
         return false;
-    last_ = {path, file.size(), file.lastModified(), platform::designPicture(std::move(image), CardDesignSize)};
-    cards_[size_t(slot)]->setPicture(last_.picture);
+    const QString key = QStringLiteral("vuska-card:%1:%2:%3")
+                            .arg(path)
+                            .arg(file.size())
+                            .arg(file.lastModified().toMSecsSinceEpoch());
+    QPixmap picture;
+    if (!QPixmapCache::find(key, &picture)) {
+        QImage image = platform::loadPicture(path);
+        if (image.isNull())
+            return false;
+        picture = platform::designPicture(std::move(image), CardDesignSize);
+        QPixmapCache::insert(key, picture);
+    }
+    cards_[size_t(slot)]->setPicture(picture);
     picturePath_[size_t(slot)] = path;
     emit cardChanged(slot);
     return true;

@@ -4,7 +4,6 @@
 #include <chrono>
 
 #include <QCursor>
-#include <QDateTime>
 #include <QFrame>
 #include <QPixmap>
 
@@ -19,7 +18,7 @@ class CardTable;
 
 // One card picture (imgKortti): draws its picture from the top left corner, cut off at
 // its own size, and reports mouse presses. The player's card that holds the keyboard focus
-// is framed once the player uses the keyboard on the table.
+// is framed once the player uses the keys of the cards.
 class CardImage : public QWidget {
     Q_OBJECT
 public:
@@ -60,6 +59,9 @@ public:
     // The file whose picture the slot shows now, as it was loaded.
     const QString& picturePath(int slot) const { return picturePath_[size_t(slot)]; }
     bool focusFrameShown() const { return focusFrameShown_; }
+    // The player used the keyboard on the table (shown) or the mouse (hidden): the card that
+    // holds the hand's focus is framed while it has the focus.
+    void showFocusFrame(bool shown);
     // Tells the play's news to a screen reader, which reads out a notice as it appears; the
     // same news again is told again.
     void tellNews(const QString& text);
@@ -101,7 +103,6 @@ private:
     friend class CardImage;
     void moveHandFocus(int step);
     void setFocusSlot(int slot);
-    void showFocusFrame(bool shown);
 
     struct Geometry {
         double left = 0;
@@ -114,13 +115,6 @@ private:
 
     std::array<CardImage*, 10> cards_{};
     QWidget* newsNotice_ = nullptr;
-    struct LastPicture {
-        QString path;
-        qint64 size = 0;
-        QDateTime modified;
-        QPixmap picture;
-    };
-    LastPicture last_;
     std::array<Geometry, 10> geometry_{};
     std::array<QString, 10> picturePath_{};
     // The cards with the pointing hand: in the hand, to be played.

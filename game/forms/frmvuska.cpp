@@ -28,6 +28,7 @@
 #include "game/forms/tablespeech.h"
 #include "game/registry/mdlvuska2.h"
 #include "game/registry/settingskey.h"
+#include "platform/appearance.h"
 #include "platform/lifetime.h"
 #include "platform/pointer.h"
 #include "platform/screen.h"
@@ -70,13 +71,7 @@ constexpr int ButtonHeightTwips = 375;
 
 QIcon frmVuska::gameIcon()
 {
-    QIcon icon;
-    // The window icon goes to the window system in every size it holds; 256 serves a 200 %
-    // task switcher, and a 512 one would cost each window another megabyte. The menu entries'
-    // icon comes from the icon theme, where setup puts the 512 size and the SVG.
-    for (const int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/vuska/vuska-%1.png").arg(size), QSize(size, size));
-    return icon;
+    return platform::windowIcon(QStringLiteral(":/vuska"), QStringLiteral("vuska"));
 }
 
 frmVuska::frmVuska(const QString& programFolder, platform::Clock& clock, platform::RandomSource& random,
@@ -109,8 +104,11 @@ frmVuska::frmVuska(const QString& programFolder, platform::Clock& clock, platfor
         cmdPainike_[size_t(i)]->installEventFilter(this);
     }
 
-    for (int k = 0; k < SlotCount; ++k)
+    for (int k = 0; k < SlotCount; ++k) {
         connect(pTaustalaatikko_->card(k), &CardImage::mouseDown, this, &frmVuska::playCard);
+        // Tabbing into the hand frames the card; Qt handing the focus on does not.
+        pTaustalaatikko_->card(k)->installEventFilter(this);
+    }
     connect(pTaustalaatikko_, &CardTable::cardChosen, this, [this](int slot) { playCard(slot, Qt::LeftButton); });
     pTaustalaatikko_->setAccessibleName(QStringLiteral("Pelipöytä"));
     connect(pTaustalaatikko_, &CardTable::cardChanged, this, &frmVuska::nameCard);
@@ -556,6 +554,7 @@ void frmVuska::keyPressEvent(QKeyEvent* event)
     // 1 to 5 play the player's cards from the left, each key its place in the hand; a held
     // key plays one card.
     if (plain && event->key() >= Qt::Key_1 && event->key() <= Qt::Key_5) {
+        pTaustalaatikko_->showFocusFrame(true);
         if (!event->isAutoRepeat())
             playCard(FirstHumanSlot + (event->key() - Qt::Key_1), Qt::LeftButton);
         return;
@@ -616,6 +615,8 @@ void frmVuska::mNaytaPainikkeet_Click()
 {
     setScreenPointer(ScreenPointer::Hourglass);
     const bool shown = mNaytaPainikkeet_->isChecked();
+    // A focused button that goes hands its focus on: that is not the player's choice.
+    QScopedValueRollback moving(movingFocus_, true);
     if (shown) {
         mNaytaPainikkeet_->setChecked(false);
         cmdPainike_[0]->setEnabled(false);
@@ -706,15 +707,21 @@ void frmVuska::setNewGameEnabled(bool enabled)
 bool frmVuska::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusIn && !movingFocus_) {
-        switch (static_cast<QFocusEvent*>(event)->reason()) {
-        case Qt::MouseFocusReason:
-        case Qt::TabFocusReason:
-        case Qt::BacktabFocusReason:
-        case Qt::ShortcutFocusReason:
-            playerFocus_ = qobject_cast<QWidget*>(watched);
-            break;
-        default:
-            break;
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (qobject_cast<CardImage*>(watched)) {
+            if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+                pTaustalaatikko_->showFocusFrame(true);
+        } else {
+            switch (reason) {
+            case Qt::MouseFocusReason:
+            case Qt::TabFocusReason:
+            case Qt::BacktabFocusReason:
+            case Qt::ShortcutFocusReason:
+                playerFocus_ = qobject_cast<QWidget*>(watched);
+                break;
+            default:
+                break;
+            }
         }
     }
     return QMainWindow::eventFilter(watched, event);

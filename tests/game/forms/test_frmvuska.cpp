@@ -19,6 +19,7 @@
 #include "game/forms/frmasetukset.h"
 #include "game/forms/frmkysynimi.h"
 #include "game/forms/frmvuska.h"
+#include "game/forms/tablespeech.h"
 #include "game/registry/mdlvuska2.h"
 #include "game/registry/settingskey.h"
 #include "platform/appearance.h"
@@ -545,6 +546,7 @@ private slots:
             case 4:
                 QAccessible::queryAccessibleInterface(card)->actionInterface()->doAction(
                     QAccessibleActionInterface::pressAction());
+                QCoreApplication::processEvents(); // the press comes through the event loop, as a click
                 break;
             default: {
                 QKeyEvent press(QEvent::KeyPress, Qt::Key_1, way == 6 ? Qt::ControlModifier : Qt::NoModifier,
@@ -563,6 +565,99 @@ private slots:
         QVERIFY(g.game().HumanStartedGame);
         choose();
         QCOMPARE(g.game().CardPlayed[5], counts);
+    }
+
+    // A screen reader's press is a click: it returns at once and plays through the event loop,
+    // and cannot reach the table past a modal window of the game.
+    void readersPressIsAClick()
+    {
+        Game g(pictures_.path());
+        g.startShown();
+        QVERIFY(g.game().HumanToPlay);
+        const auto press = [&] {
+            QAccessible::queryAccessibleInterface(g.window->table()->card(5))->actionInterface()->doAction(
+                QAccessibleActionInterface::pressAction());
+        };
+        {
+            const vuska::test::OnModal inSettings([&](QWidget* dialog) {
+                press();
+                QCoreApplication::processEvents();
+                QCOMPARE(g.played(), 0);
+                dialog->close();
+            });
+            g.window->mNaytaAsetukset_Click();
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(g.played(), 0);
+        press();
+        QCOMPARE(g.played(), 0); // nothing runs inside the reader's call
+        QTRY_VERIFY(g.game().CardPlayed[5]);
+    }
+
+    // Every card's name follows what it shows in every deal: the computer's cards that lay face
+    // up on the table in one game are face down in its hand in the next.
+    void cardNamesFollowEveryDeal()
+    {
+        storeComputerBegins();
+        Game g(pictures_.path());
+        g.startShown();
+        for (int deal = 0; deal < 3; ++deal) {
+            QCOMPARE(g.played(), 1); // the computer's first card shows its face on the table
+            g.window->mUusiPeli_Click();
+            for (int k = 0; k < SlotCount; ++k) {
+                const QString name =
+                    QAccessible::queryAccessibleInterface(g.window->table()->card(k))->text(QAccessible::Name);
+                const QString shown = isComputerSlot(k) ? QStringLiteral("tietokoneen kortti, kuvapuoli alaspäin")
+                                                        : speech::cardWords(g.game().CardSuit[size_t(k)],
+                                                                            g.game().CardValue[size_t(k)]);
+                QVERIFY2(name == shown, qPrintable(QStringLiteral("deal %1, slot %2: %3").arg(deal).arg(k).arg(name)));
+            }
+            g.settle();
+        }
+    }
+
+    void focusFrameOnlyForTheCardKeys_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<bool>("framed");
+        QTest::newRow("Esc, answered Ei") << "Esc" << false;
+        QTest::newRow("Enter") << "Enter" << false;
+        QTest::newRow("Alt") << "Alt" << false;
+        QTest::newRow("the row hidden from Uusi peli") << "hide row" << false;
+        QTest::newRow("Tab from Lopeta into the hand") << "Tab" << true;
+        QTest::newRow("Shift+Tab from Uusi peli into the hand") << "Shift+Tab" << true;
+    }
+
+    // The card that holds the focus is framed only once the keys of the cards are used: the
+    // window's own keys and a focus Qt hands on leave the table as a mouse player knows it.
+    void focusFrameOnlyForTheCardKeys()
+    {
+        QFETCH(QString, way);
+        QFETCH(bool, framed);
+        Game g(pictures_.path());
+        g.startShown();
+        CardImage* card = g.window->table()->card(5);
+        MessageBoxScript boxes;
+        if (way == QLatin1String("Esc")) {
+            boxes.no();
+            QTest::keyClick(card, Qt::Key_Escape);
+        } else if (way == QLatin1String("Enter")) {
+            QTest::keyClick(card, Qt::Key_Return);
+        } else if (way == QLatin1String("Alt")) {
+            QTest::keyClick(card, Qt::Key_Alt, Qt::AltModifier);
+        } else if (way == QLatin1String("hide row")) {
+            g.window->cmdPainike(0)->setFocus(Qt::TabFocusReason);
+            g.window->mNaytaPainikkeet()->trigger();
+        } else {
+            const bool back = way == QLatin1String("Shift+Tab");
+            g.window->cmdPainike(back ? 0 : 1)->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(QApplication::focusWidget(), back ? Qt::Key_Backtab : Qt::Key_Tab,
+                            back ? Qt::ShiftModifier : Qt::NoModifier);
+        }
+        g.settle();
+        // Alt leaves the focus on the menu bar; back on the card, the frame shows or not.
+        card->setFocus(Qt::ActiveWindowFocusReason);
+        QCOMPARE(card->focusFrameShown(), framed);
     }
 
     void closeDuringDealIsAskedAfterIt_data()
