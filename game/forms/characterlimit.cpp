@@ -17,7 +17,16 @@ bool atBoundary(const QString& text, qsizetype position)
 
 } // namespace
 
-CharacterLimitValidator::CharacterLimitValidator(int limit, QObject* parent) : QValidator(parent), limit_(limit) {}
+CharacterLimitValidator::CharacterLimitValidator(int limit, std::function<bool(const QString&)> fits,
+                                                 QObject* parent)
+    : QValidator(parent), limit_(limit), fits_(std::move(fits))
+{
+}
+
+bool CharacterLimitValidator::acceptable(const QString& text) const
+{
+    return characterCount(text) <= limit_ && (!fits_ || fits_(text));
+}
 
 int CharacterLimitValidator::characterCount(const QString& text)
 {
@@ -43,7 +52,7 @@ QString CharacterLimitValidator::leftCharacters(const QString& text, int count)
 
 QValidator::State CharacterLimitValidator::validate(QString& input, int& pos) const
 {
-    if (characterCount(input) > limit_) {
+    if (!acceptable(input)) {
         // The edit is what lies between the part in front and the part behind that the text
         // shares with the last accepted one, each ending on a character's edge.
         qsizetype front = 0;
@@ -63,11 +72,14 @@ QValidator::State CharacterLimitValidator::validate(QString& input, int& pos) co
         // As much of the insertion as fits, whole characters only.
         const int room = limit_ - characterCount(head) - characterCount(tail);
         QString kept = leftCharacters(inserted, std::max(room, 0));
-        while (!kept.isEmpty() && characterCount(head + kept + tail) > limit_)
+        while (!kept.isEmpty() && !acceptable(head + kept + tail))
             kept = leftCharacters(kept, characterCount(kept) - 1);
         input = head + kept + tail;
-        if (characterCount(input) > limit_) // nothing of it was the edit: cut the end
+        if (!acceptable(input)) { // nothing of it was the edit: cut the end
             input = leftCharacters(input, limit_);
+            for (int count = characterCount(input); count > 0 && !acceptable(input); --count)
+                input = leftCharacters(input, count - 1);
+        }
         pos = int(std::min<qsizetype>(head.size() + kept.size(), input.size()));
     }
     accepted_ = input;

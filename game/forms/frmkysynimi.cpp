@@ -8,6 +8,7 @@
 
 #include "game/engine/mdlvuska.h"
 #include "game/forms/characterlimit.h"
+#include "game/registry/mdlvuska2.h"
 #include "platform/pointer.h"
 
 namespace vuska {
@@ -33,9 +34,10 @@ frmKysyNimi::frmKysyNimi(mdlVuska& game, QWidget* gameWindow)
     txtNimi_ = new QLineEdit(QStringLiteral("Nimetön"), this);
     txtNimi_->setObjectName(QStringLiteral("txtNimi"));
     txtNimi_->setAccessibleName(QStringLiteral("Nimesi"));
-    // At most 16 characters as the player sees them: Qt's length limit counts UTF-16 units
-    // and would split an emoji in two.
-    txtNimi_->setValidator(new CharacterLimitValidator(NameLength, txtNimi_));
+    // At most 16 characters as the player sees them (Qt's length limit counts UTF-16 units
+    // and would split an emoji in two), and never more than the store gives back: a name of
+    // letters heaped with combining marks would be saved and then read as missing.
+    txtNimi_->setValidator(new CharacterLimitValidator(NameLength, RegistryTextFits, txtNimi_));
     place(txtNimi_, 120, 1200, 3495, 315);
     connect(txtNimi_, &QLineEdit::textChanged, this, &frmKysyNimi::txtNimi_Change);
 

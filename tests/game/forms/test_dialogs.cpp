@@ -206,6 +206,12 @@ private slots:
                                                << QStringLiteral("AB") + emoji + emoji + QStringLiteral("CDEFGHIJKLMN");
         QTest::newRow("last name longer than the box") << QString() << -1 << "preset" << fifteen + emoji + emoji
                                                        << fifteen + emoji;
+        // Sixteen letters with 70 marks each are 2,256 bytes: the store gives back 2,047 and a NUL.
+        const QString heavy = QStringLiteral("e") + QString(70, QChar(0x0301));
+        QTest::newRow("no more than the store gives back") << QString() << -1 << "pasted" << heavy.repeated(16)
+                                                          << heavy.repeated(14);
+        QTest::newRow("typed past what the store gives back") << heavy.repeated(14) << -1 << "typed" << heavy
+                                                             << heavy.repeated(14);
     }
 
     // The name box counts characters as the player sees them and never splits one; what OK
