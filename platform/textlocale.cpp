@@ -5,9 +5,6 @@
 
 #include <langinfo.h>
 
-#include <QByteArray>
-#include <QtGlobal>
-
 namespace platform {
 
 namespace {
@@ -22,13 +19,11 @@ bool characterLocaleIsUtf8()
 
 void useUtf8CharacterLocale()
 {
-    std::setlocale(LC_ALL, "");
     if (characterLocaleIsUtf8())
         return;
-    // LC_ALL outranks LC_CTYPE: where it is set, it names a locale without UTF-8, so nothing of
-    // its is lost by naming the UTF-8 form of the C locale instead.
-    qputenv(qEnvironmentVariableIsEmpty("LC_ALL") ? "LC_CTYPE" : "LC_ALL", "C.UTF-8");
-    std::setlocale(LC_ALL, "");
+    // The UTF-8 form of the C locale is there on every glibc system; other categories
+    // (collation, numbers) are left as they are.
+    std::setlocale(LC_CTYPE, "C.UTF-8");
 }
 
 } // namespace platform

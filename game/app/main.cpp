@@ -1,9 +1,10 @@
 #include <QApplication>
+#include <QDir>
 
+#include "game/app/appid.h"
 #include "game/forms/frmvuska.h"
 #include "game/forms/helpcommand.h"
 #include "platform/appearance.h"
-#include "platform/appid.h"
 #include "platform/clock.h"
 #include "platform/lifetime.h"
 #include "platform/qttranslations.h"
@@ -15,22 +16,34 @@
 
 int main(int argc, char** argv)
 {
-    platform::useUtf8CharacterLocale();
     QApplication app(argc, argv);
+    platform::useUtf8CharacterLocale();
+    // The desktop menu's help entry starts the program for its help alone, at the contents;
+    // the program ends when the help window goes.
+    const bool helpAlone =
+        qgetenv(platform::shelllinks::HelpRequestVariable) == platform::shelllinks::HelpRequestContents;
     // The X11 window class is the application name; with the Wayland app id it matches the
-    // game's windows to the menu entries that start it.
-    QApplication::setApplicationName(QString::fromLatin1(platform::GameAppId));
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(platform::GameAppId));
+    // windows to the menu entry that starts them.
+    const QString appId = QString::fromLatin1(helpAlone ? vuska::GameHelpAppId : vuska::GameAppId);
+    QApplication::setApplicationName(appId);
+    QGuiApplication::setDesktopFileName(appId);
     platform::loadQtFinnishTexts();
     // The program ends itself, in its own order, whatever windows are open.
     QApplication::setQuitOnLastWindowClosed(false);
     platform::applyProgramFont();
     QApplication::setWindowIcon(vuska::frmVuska::gameIcon());
 
-    // The desktop menu's help entry starts the program for its help alone, at the contents;
-    // the program ends when the help window goes.
-    if (qgetenv(platform::shelllinks::HelpRequestVariable) == platform::shelllinks::HelpRequestContents) {
-        if (!vuska::showHelpContents(QCoreApplication::applicationDirPath() + QStringLiteral("/vuska.hlp"), nullptr))
+    // The pictures and the help lie beside the program in the installation set; a system's
+    // installation keeps them in a data folder of their own.
+#ifdef VUSKA_DATA_FROM_PROGRAM
+    const QString dataFolder =
+        QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/" VUSKA_DATA_FROM_PROGRAM));
+#else
+    const QString dataFolder = QCoreApplication::applicationDirPath();
+#endif
+
+    if (helpAlone) {
+        if (!vuska::showHelpContents(dataFolder + QStringLiteral("/vuska.hlp"), nullptr))
             return 1;
         for (QWidget* help : QApplication::topLevelWidgets()) {
             if (help->objectName() == QLatin1String("helpViewer"))
@@ -41,7 +54,7 @@ int main(int argc, char** argv)
 
     platform::SystemClock clock;
     platform::SystemRandom random;
-    vuska::frmVuska window(QCoreApplication::applicationDirPath(), clock, random);
+    vuska::frmVuska window(dataFolder, clock, random);
     window.Form_Load();
     if (platform::lifetime::ending())
         return 0;

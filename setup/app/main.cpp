@@ -3,7 +3,6 @@
 #include <QApplication>
 
 #include "platform/appearance.h"
-#include "platform/appid.h"
 #include "platform/lifetime.h"
 #include "platform/qttranslations.h"
 #include "platform/startupreport.h"
@@ -17,11 +16,11 @@
 
 int main(int argc, char** argv)
 {
-    platform::useUtf8CharacterLocale();
     QApplication app(argc, argv);
+    platform::useUtf8CharacterLocale();
     vuska::setup::applyProgramInfo();
     // No menu entry starts setup; its own app id keeps its windows apart from the game's.
-    QGuiApplication::setDesktopFileName(QString::fromLatin1(platform::SetupAppId));
+    QGuiApplication::setDesktopFileName(QStringLiteral("fi.vuska.Vuska.Setup"));
     platform::loadQtFinnishTexts();
     // The program ends itself, in its own order, whatever windows are open or hidden.
     QApplication::setQuitOnLastWindowClosed(false);

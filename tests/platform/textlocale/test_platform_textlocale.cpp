@@ -29,31 +29,28 @@ private slots:
 
     void characterLocaleBecomesUtf8_data()
     {
-        QTest::addColumn<QString>("before"); // LC_ALL/LC_CTYPE/LANG; "-" for unset
-        QTest::addColumn<QString>("after");
-        QTest::newRow("no locale at all (env -i)") << "-/-/-" << "-/C.UTF-8/-";
-        QTest::newRow("LANG=C") << "-/-/C" << "-/C.UTF-8/C";
-        QTest::newRow("LC_ALL=POSIX outranks the rest") << "POSIX/-/C.UTF-8" << "C.UTF-8/-/C.UTF-8";
-        QTest::newRow("a UTF-8 locale is kept") << "-/-/C.UTF-8" << "-/-/C.UTF-8";
+        QTest::addColumn<QString>("given"); // LC_ALL/LC_CTYPE/LANG; "-" for unset
+        QTest::newRow("no locale at all (env -i)") << "-/-/-";
+        QTest::newRow("LANG=C") << "-/-/C";
+        QTest::newRow("LC_ALL=POSIX outranks the rest") << "POSIX/-/C.UTF-8";
+        QTest::newRow("a UTF-8 locale") << "-/-/C.UTF-8";
     }
 
-    // Whatever locale the program is started in, its character locale ends up UTF-8, and stays
-    // so when the locale is read again from the environment (as QApplication does); a UTF-8
-    // locale of the caller's is not touched.
+    // Whatever locale the program is started in, its own character locale ends up UTF-8, while
+    // the environment, which the programs it starts inherit, stays as it was given.
     void characterLocaleBecomesUtf8()
     {
-        QFETCH(QString, before);
-        QFETCH(QString, after);
-        const QStringList set = before.split(u'/');
+        QFETCH(QString, given);
+        const QStringList set = given.split(u'/');
         for (int i = 0; i < 3; ++i)
             set[i] == QLatin1String("-") ? qunsetenv(Variables[i]) : qputenv(Variables[i], set[i].toLatin1());
+        std::setlocale(LC_ALL, ""); // as QApplication does
         platform::useUtf8CharacterLocale();
-        std::setlocale(LC_ALL, "");
         QCOMPARE(QByteArray(nl_langinfo(CODESET)), QByteArray("UTF-8"));
         QStringList now;
         for (const char* variable : Variables)
             now << (qEnvironmentVariableIsSet(variable) ? qEnvironmentVariable(variable) : QStringLiteral("-"));
-        QCOMPARE(now.join(u'/'), after);
+        QCOMPARE(now.join(u'/'), given);
     }
 };
 
