@@ -1,7 +1,9 @@
 #include "platform/appearance.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFont>
+#include <QIcon>
 
 namespace platform {
 
@@ -13,6 +15,20 @@ void applyProgramFont()
     // gets the larger layout of 12 twips a pixel, and the text grows to fill it the same way).
     font.setPointSizeF(8.25);
     QApplication::setFont(font);
+}
+
+QIcon windowIcon(const QString& folder, const QString& stem)
+{
+    constexpr int LargestSide = 256;
+    QIcon icon;
+    const QDir pictures(folder, stem + QStringLiteral("-*.png"));
+    for (const QString& name : pictures.entryList(QDir::Files)) {
+        bool number = false;
+        const int side = name.mid(stem.size() + 1).chopped(4).toInt(&number);
+        if (number && side <= LargestSide)
+            icon.addFile(pictures.filePath(name), QSize(side, side));
+    }
+    return icon;
 }
 
 } // namespace platform

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "platform/appearance.h"
+
 namespace vuska::setup {
 
 void applyProgramInfo()
@@ -19,13 +21,7 @@ void applyProgramInfo()
     app->setProperty("FileVersion", QString::fromUtf8(programInfo.version));
     app->setProperty("ProductVersion", QString::fromUtf8(programInfo.version));
 
-    QIcon icon;
-    // The window icon goes to the window system in every size it holds; 256 serves a 200 %
-    // task switcher, and a 512 one would cost each window another megabyte. The menu entries'
-    // icon comes from the icon theme, where setup puts the 512 size and the SVG.
-    for (const int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/vuska/vuska-%1.png").arg(size), QSize(size, size));
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(platform::windowIcon(QStringLiteral(":/vuska"), QStringLiteral("vuska")));
 }
 
 } // namespace vuska::setup

@@ -1,10 +1,13 @@
 #include "setup/wizard/registration.h"
 
+#include <QDir>
+#include <QFile>
 #include <QList>
+#include <QMap>
 
 #include "game/registry/mdlvuska2.h"
 #include "game/registry/settingskey.h"
-#include "platform/appid.h"
+#include "platform/desktopentry.h"
 #include "platform/pointer.h"
 #include "platform/registry.h"
 #include "platform/shelllinks.h"
@@ -14,17 +17,18 @@ namespace vuska::setup {
 namespace {
 
 namespace links = platform::shelllinks;
+namespace de = platform::desktopentry;
 
 constexpr int REG_SZ = 1;
 
-// The game's own icon, which setup carries for the shortcuts.
+// The game's own icon, which setup carries for the shortcuts: every size and the SVG.
 const QString kIconName = QStringLiteral("vuska");
 QList<QString> iconResources()
 {
     QList<QString> files;
-    for (int size : {16, 32, 48, 64, 128, 256, 512})
-        files.append(QStringLiteral(":/vuska/vuska-%1.png").arg(size));
-    files.append(QStringLiteral(":/vuska/vuska.svg"));
+    const QDir icons(QStringLiteral(":/vuska"), QStringLiteral("vuska-*.png;vuska.svg"));
+    for (const QString& name : icons.entryList(QDir::Files))
+        files.append(icons.filePath(name));
     return files;
 }
 
@@ -32,10 +36,17 @@ links::LinkDescription describe(const Shortcut& shortcut)
 {
     links::LinkDescription description;
     description.categories = {QStringLiteral("Game"), QStringLiteral("CardGame")};
-    description.comment = QString::fromUtf8(shortcut.comment);
-    description.keywords = QString::fromUtf8(shortcut.keywords).split(u';', Qt::SkipEmptyParts);
-    if (shortcut.startsGame)
-        description.windowClass = QString::fromLatin1(platform::GameAppId);
+    static const QByteArray menuTexts = [] {
+        QFile file(QStringLiteral(":/vuska/menutexts.desktop"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    const QMap<QString, QString> texts =
+        de::readGroup(menuTexts, QString::fromUtf8(shortcut.name)).value_or(QMap<QString, QString>());
+    description.comment = de::unescapeValue(texts.value(QStringLiteral("Comment")));
+    for (const QString& keyword : texts.value(QStringLiteral("Keywords")).split(u';', Qt::SkipEmptyParts))
+        description.keywords.append(de::unescapeValue(keyword));
+    if (shortcut.windowClass)
+        description.windowClass = QString::fromLatin1(shortcut.windowClass);
     return description;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "game/app/appid.h"
 #include "setup/wizard/copywindowhooks.h"
 
 namespace vuska::setup {
@@ -14,24 +15,18 @@ inline const QString UninstallKeyForWrite =
     QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vuska 1.22 Freeware\\");
 
 // The shortcuts of the program group, in the order they are made (and removed), with the
-// file of the installation folder each one opens, and what the desktop files and finds them
-// by: a Finnish comment and keywords (';'-separated), and whether the entry starts the game
-// (its windows then belong to the entry). All three are filed with the game: the help opens
-// in the game's own help window, the read-me is the game's quick guide.
+// file of the installation folder each one opens and the app id of the program whose windows
+// belong to the entry (StartupWMClass), if any. All three are filed with the game; what the
+// desktop shows and finds of each beside its name is in the menu texts (a resource of setup).
 struct Shortcut {
     const char* name;
     const char* target;
-    const char* comment;
-    const char* keywords;
-    bool startsGame;
+    const char* windowClass;
 };
 inline constexpr Shortcut Shortcuts[] = {
-    {"Vuska", "vuska.exe", "Korttipeli yhdelle pelaajalle tietokonetta vastaan",
-     "korttipeli;kortit;tikkipeli;peli;", true},
-    {"Vuska-ohje", "vuska.hlp", "Vuskan ohje: säännöt, pelaaminen ja asetukset", "ohje;säännöt;korttipeli;",
-     true},
-    {"Vuska-pikaohje", "readme.txt", "Vuskan lueminut-tiedosto: lyhyt esittely, asennus ja ehdot",
-     "lueminut;pikaohje;korttipeli;", false},
+    {"Vuska", "vuska.exe", GameAppId},
+    {"Vuska-ohje", "vuska.hlp", GameHelpAppId},
+    {"Vuska-pikaohje", "readme.txt", nullptr},
 };
 
 // The installer's choices that the registration records (mdlVuskanAsennus's variables of the

@@ -91,7 +91,7 @@ int main(int argc, char **argv)
     ok &= save(renderInstallerPicture(), resources.filePath("asennus.jpg"));
     ok &= save(renderSmallCursor(), resources.filePath("sormi17x22.png"));
     ok &= save(renderLargeCursor(), resources.filePath("sormi32.png"));
-    for (int size : {16, 32, 48, 64, 128, 256, 512})
+    for (int size : {VUSKA_ICON_SIZES})
         ok &= save(renderIcon(size), resources.filePath(QStringLiteral("vuska-%1.png").arg(size)));
     ok &= saveText(renderIconSvg(), resources.filePath("vuska.svg"));
 

@@ -323,8 +323,9 @@ private slots:
     }
 
     // Each entry is filed where desktops look for a card game, says in Finnish what it opens,
-    // names the game's app id when it starts the game (so the dock shows the entry's icon and
-    // name for its windows), and the validator has nothing to say of it, hints included.
+    // names the app id of the windows it starts, the game's or the help's own (so the dock shows
+    // the right entry's icon and name for them), and the validator has nothing to say of it,
+    // hints included.
     void entriesAreFiledAndMatchTheGame_data()
     {
         QTest::addColumn<QString>("name");
@@ -334,7 +335,7 @@ private slots:
         QTest::newRow("game") << "Vuska" << "Korttipeli yhdelle pelaajalle tietokonetta vastaan"
                               << "korttipeli;kortit;tikkipeli;peli;" << "fi.vuska.Vuska";
         QTest::newRow("help") << "Vuska-ohje" << "Vuskan ohje: säännöt, pelaaminen ja asetukset"
-                              << "ohje;säännöt;korttipeli;" << "fi.vuska.Vuska";
+                              << "ohje;säännöt;korttipeli;" << "fi.vuska.Vuska.Help";
         QTest::newRow("read-me") << "Vuska-pikaohje" << "Vuskan lueminut-tiedosto: lyhyt esittely, asennus ja ehdot"
                                  << "lueminut;pikaohje;korttipeli;" << "";
     }
