@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   g++ make cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland qt6-translations-l10n libqt6sql6-sqlite
+  qt6-tools-dev qt6-l10n-tools
   libsqlite3-dev sqlite3
   fonts-liberation2
   xvfb xauth x11-utils xdotool openbox imagemagick desktop-file-utils appstream

@@ -6,8 +6,8 @@
 #include "game/forms/helpcommand.h"
 #include "platform/appearance.h"
 #include "platform/clock.h"
+#include "platform/language.h"
 #include "platform/lifetime.h"
-#include "platform/qttranslations.h"
 #include "platform/random.h"
 #include "platform/shelllinks.h"
 #include "platform/startupreport.h"
@@ -27,7 +27,8 @@ int main(int argc, char** argv)
     const QString appId = QString::fromLatin1(helpAlone ? vuska::GameHelpAppId : vuska::GameAppId);
     QApplication::setApplicationName(appId);
     QGuiApplication::setDesktopFileName(appId);
-    platform::loadQtFinnishTexts();
+    // Finnish, Swedish or English, decided once; Qt's own texts follow.
+    platform::language::apply({QStringLiteral("platform"), QStringLiteral("game")});
     // The program ends itself, in its own order, whatever windows are open.
     QApplication::setQuitOnLastWindowClosed(false);
     platform::applyProgramFont();
@@ -43,7 +44,7 @@ int main(int argc, char** argv)
 #endif
 
     if (helpAlone) {
-        if (!vuska::showHelpContents(dataFolder + QStringLiteral("/vuska.hlp"), nullptr))
+        if (!vuska::showHelpContents(vuska::helpFileIn(dataFolder), nullptr))
             return 1;
         for (QWidget* help : QApplication::topLevelWidgets()) {
             if (help->objectName() == QLatin1String("helpViewer"))

@@ -3,8 +3,8 @@
 #include <QApplication>
 
 #include "platform/appearance.h"
+#include "platform/language.h"
 #include "platform/lifetime.h"
-#include "platform/qttranslations.h"
 #include "platform/startupreport.h"
 #include "platform/termination.h"
 #include "platform/textlocale.h"
@@ -21,7 +21,8 @@ int main(int argc, char** argv)
     vuska::setup::applyProgramInfo();
     // No menu entry starts setup; its own app id keeps its windows apart from the game's.
     QGuiApplication::setDesktopFileName(QStringLiteral("fi.vuska.Vuska.Setup"));
-    platform::loadQtFinnishTexts();
+    // Finnish, Swedish or English, decided once; Qt's own texts follow.
+    platform::language::apply({QStringLiteral("platform"), QStringLiteral("setup")});
     // The program ends itself, in its own order, whatever windows are open or hidden.
     QApplication::setQuitOnLastWindowClosed(false);
     platform::applyProgramFont();
