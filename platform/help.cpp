@@ -1,5 +1,6 @@
 #include "platform/help.h"
 
+#include <QCoreApplication>
 #include <optional>
 
 #include <QApplication>
@@ -127,7 +128,8 @@ bool openHelpContents(const QString& helpFile, QWidget* parent)
 
 QString helpFileFailureText(const QString& helpFile)
 {
-    return QStringLiteral("Ohjetiedoston %1 avaus ei onnistu.").arg(QFileInfo(helpFile).fileName());
+    //: %1 is the help file's name.
+    return QCoreApplication::translate("platform::help", "Ohjetiedoston %1 avaus ei onnistu.").arg(QFileInfo(helpFile).fileName());
 }
 
 } // namespace platform

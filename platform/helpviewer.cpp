@@ -1,5 +1,6 @@
 #include "platform/helpviewer.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 #include <QApplication>
@@ -64,7 +65,7 @@ HelpViewer::HelpViewer(HelpDocument document, HelpContents contents)
     setAttribute(Qt::WA_QuitOnClose, false);
     setFont(readableFont(0));
 
-    back_ = new QPushButton(QStringLiteral("&Edellinen"), this);
+    back_ = new QPushButton(QCoreApplication::translate("platform::HelpViewer", "&Edellinen"), this);
     back_->setObjectName(QStringLiteral("back"));
     back_->setIcon(style()->standardIcon(QStyle::SP_ArrowBack, nullptr, this));
     back_->setEnabled(false);
@@ -87,7 +88,7 @@ HelpViewer::HelpViewer(HelpDocument document, HelpContents contents)
 
     indexPage_ = new QWidget;
     indexPage_->setObjectName(QStringLiteral("indexPage"));
-    auto* indexLabel = new QLabel(QStringLiteral("&Kirjoita etsittävä sana:"), indexPage_);
+    auto* indexLabel = new QLabel(QCoreApplication::translate("platform::HelpViewer", "&Kirjoita etsittävä sana:"), indexPage_);
     indexLabel->setWordWrap(true);
     indexFilter_ = new QLineEdit(indexPage_);
     indexFilter_->setObjectName(QStringLiteral("indexFilter"));
@@ -108,8 +109,8 @@ HelpViewer::HelpViewer(HelpDocument document, HelpContents contents)
 
     tabs_ = new QTabWidget;
     tabs_->setObjectName(QStringLiteral("tabs"));
-    tabs_->addTab(contentsTree_, QStringLiteral("&Sisällys"));
-    tabs_->addTab(indexPage_, QStringLiteral("&Hakemisto"));
+    tabs_->addTab(contentsTree_, QCoreApplication::translate("platform::HelpViewer", "&Sisällys"));
+    tabs_->addTab(indexPage_, QCoreApplication::translate("platform::HelpViewer", "&Hakemisto"));
     // Whoever turns to the index means to type a word.
     connect(tabs_, &QTabWidget::currentChanged, this, [this] {
         if (tabs_->currentWidget() == indexPage_)
@@ -152,7 +153,7 @@ HelpViewer::HelpViewer(HelpDocument document, HelpContents contents)
 
     setWindowTitle(!contents_.title.isEmpty()    ? contents_.title
                    : !document_.title().isEmpty() ? document_.title()
-                                                  : QStringLiteral("Ohje"));
+                                                  : QCoreApplication::translate("platform::HelpViewer", "Ohje"));
     fillContents();
     fillIndex();
 }
@@ -165,7 +166,7 @@ void HelpViewer::setDocument(HelpDocument document, HelpContents contents)
     contents_ = std::move(contents);
     setWindowTitle(!contents_.title.isEmpty()    ? contents_.title
                    : !document_.title().isEmpty() ? document_.title()
-                                                  : QStringLiteral("Ohje"));
+                                                  : QCoreApplication::translate("platform::HelpViewer", "Ohje"));
     // The topics read before may have gone or changed; going back to them would mislead.
     history_.clear();
     const QString shown = current_;

@@ -1,5 +1,6 @@
 #include "platform/messagebox.h"
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
@@ -40,9 +41,9 @@ QStyle::StandardPixmap iconPixmap(MsgIcon icon)
 QString iconName(MsgIcon icon)
 {
     switch (icon) {
-    case MsgIcon::Information: return QStringLiteral("Tiedoksi");
-    case MsgIcon::Question: return QStringLiteral("Kysymys");
-    case MsgIcon::Exclamation: return QStringLiteral("Varoitus");
+    case MsgIcon::Information: return QCoreApplication::translate("platform::MessageBox", "Tiedoksi");
+    case MsgIcon::Question: return QCoreApplication::translate("platform::MessageBox", "Kysymys");
+    case MsgIcon::Exclamation: return QCoreApplication::translate("platform::MessageBox", "Varoitus");
     case MsgIcon::None: break;
     }
     return {};
@@ -93,8 +94,8 @@ public:
         auto* buttons = new QHBoxLayout;
         buttons->addStretch(1);
         if (request.buttons == MsgButtons::YesNo) {
-            first_ = addButton(buttons, QStringLiteral("&Kyllä"), QStringLiteral("yesButton"));
-            second_ = addButton(buttons, QStringLiteral("&Ei"), QStringLiteral("noButton"));
+            first_ = addButton(buttons, QCoreApplication::translate("platform::MessageBox", "&Kyllä"), QStringLiteral("yesButton"));
+            second_ = addButton(buttons, QCoreApplication::translate("platform::MessageBox", "&Ei"), QStringLiteral("noButton"));
             connect(first_, &QPushButton::clicked, this, [this] { finish(MsgAnswer::Yes); });
             connect(second_, &QPushButton::clicked, this, [this] { finish(MsgAnswer::No); });
         } else {
@@ -102,7 +103,7 @@ public:
             connect(first_, &QPushButton::clicked, this, [this] { finish(MsgAnswer::Ok); });
         }
         if (!request.helpFile.isEmpty()) {
-            QPushButton* help = addButton(buttons, QStringLiteral("Ohje"), QStringLiteral("helpButton"));
+            QPushButton* help = addButton(buttons, QCoreApplication::translate("platform::MessageBox", "Ohje"), QStringLiteral("helpButton"));
             connect(help, &QPushButton::clicked, this, [this] { showHelpOrSayWhy(); });
             // F1 asks for the same help, as in any Windows message box with a help button.
             auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
@@ -160,7 +161,7 @@ private:
             return;
         MessageBoxRequest failure;
         failure.text = helpFileFailureText(request_.helpFile);
-        failure.title = QStringLiteral("Virhe");
+        failure.title = QCoreApplication::translate("platform::MessageBox", "Virhe");
         failure.icon = MsgIcon::Exclamation;
         messageBox(failure, this);
     }

@@ -12,6 +12,7 @@
 #include <QImageReader>
 #include <QMap>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringList>
 #include <QXmlStreamWriter>
@@ -765,7 +766,13 @@ int fCreateShellLink(const QString& groupFolder, const QString& linkName,
 {
     if (linkName.isEmpty() || !de::isPlain(linkName))
         return ShellFailure;
-    const QStringList describing = QStringList{description.comment, description.windowClass} + description.keywords;
+    QStringList describing = QStringList{description.comment, description.windowClass} + description.keywords;
+    static const QRegularExpression locale(QStringLiteral("^[a-z]{2,3}(_[A-Z]{2})?(@[A-Za-z0-9]+)?$"));
+    for (const LinkDescription::Translation& t : description.translations) {
+        if (!locale.match(t.locale).hasMatch())
+            return ShellFailure;
+        describing << t.name << t.comment << t.keywords;
+    }
     if (!std::all_of(describing.begin(), describing.end(), [](const QString& t) { return de::isPlain(t); }))
         return ShellFailure;
     const std::optional<Group> group = resolveGroup(groupFolder);
@@ -815,6 +822,15 @@ int fCreateShellLink(const QString& groupFolder, const QString& linkName,
         keys.append({QStringLiteral("Keywords"), keywords});
     if (!description.windowClass.isEmpty())
         keys.append({QStringLiteral("StartupWMClass"), de::escapeValue(description.windowClass)});
+    for (const LinkDescription::Translation& t : description.translations) {
+        const QString in = u'[' + t.locale + u']';
+        if (!t.name.isEmpty())
+            keys.append({QStringLiteral("Name") + in, de::escapeValue(t.name)});
+        if (!t.comment.isEmpty())
+            keys.append({QStringLiteral("Comment") + in, de::escapeValue(t.comment)});
+        if (const QString keywords = listValue(t.keywords); !keywords.isEmpty())
+            keys.append({QStringLiteral("Keywords") + in, keywords});
+    }
     keys.append({kTargetKey, de::escapeValue(targetWindowsPath)});
     if (!sizes.isEmpty()) {
         QStringList sizeTexts;

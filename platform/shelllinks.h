@@ -91,6 +91,16 @@ struct LinkDescription {
     QString comment;
     QStringList keywords;
     QString windowClass; // StartupWMClass: the app id of the program the entry starts
+    // What the entry shows in other languages (Name[sv], Comment[sv], Keywords[sv]...): the
+    // locale ("sv", "en_GB") and the texts; an empty one leaves its key out. A translation whose
+    // locale is not one as desktop entries write it is refused like any text that is not plain.
+    struct Translation {
+        QString locale;
+        QString name;
+        QString comment;
+        QStringList keywords;
+    };
+    QList<Translation> translations;
 };
 
 // Makes a shortcut named `linkName` in the group's folder, which must exist, pointing at

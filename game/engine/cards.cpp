@@ -1,17 +1,23 @@
 #include "game/engine/cards.h"
 
+#include <QCoreApplication>
+
 namespace vuska {
 
 QString suitPartitive(const QString& suit)
 {
+    //: The suit as the follow-suit message names it: "... has led hearts, so you must play it".
     if (suit == QLatin1String("hertta"))
-        return QStringLiteral("herttaa");
+        return QCoreApplication::translate("vuska::Suit", "herttaa");
+    //: The suit as the follow-suit message names it.
     if (suit == QLatin1String("pata"))
-        return QStringLiteral("pataa");
+        return QCoreApplication::translate("vuska::Suit", "pataa");
+    //: The suit as the follow-suit message names it.
     if (suit == QLatin1String("risti"))
-        return QStringLiteral("ristiä");
+        return QCoreApplication::translate("vuska::Suit", "ristiä");
+    //: The suit as the follow-suit message names it.
     if (suit == QLatin1String("ruutu"))
-        return QStringLiteral("ruutua");
+        return QCoreApplication::translate("vuska::Suit", "ruutua");
     return suit;
 }
 

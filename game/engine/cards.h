@@ -20,7 +20,8 @@ inline const std::array<QString, 4>& suitWords()
     return words;
 }
 
-// The partitive of a suit word, as the follow-suit message needs it.
+// The suit as the follow-suit message names it, in the player's language (in Finnish, the
+// partitive of the suit word).
 QString suitPartitive(const QString& suit);
 
 // A card's value: a number 2..13, or the ace, which ranks above 13. The ace is its own

@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 
+#include <QCoreApplication>
 #include <QString>
 
 #include "game/engine/cards.h"
@@ -34,6 +35,7 @@ private:
 // play, the computer opponent, the card animations and the best-results list. One object
 // holds what the program keeps program-wide, so every test starts from a fresh one.
 class mdlVuska {
+    Q_DECLARE_TR_FUNCTIONS(vuska::mdlVuska)
 public:
     mdlVuska(CardPictures& pictures, GameUser& user, platform::RandomSource& random);
 
@@ -136,12 +138,17 @@ private:
     bool anyUnplayed(int first, int last) const;
     void resetPlayedPointer(int index);
     void playFaceMissing(const QString& path, int helpContext);
+    static QString fileMissing(const QString& path);
     int drawSlot();
 
     CardPictures& pictures_;
     GameUser& user_;
     platform::RandomSource& random_;
 };
+
+// The game's help in the player's language: the help document of the program's folder in
+// Finnish; the Swedish and English ones travel inside the program.
+QString helpFileIn(const QString& programFolder);
 
 // The texts of the four start modes as the settings store and compare them.
 namespace StartModes {

@@ -1,5 +1,7 @@
 #include "game/engine/mdlvuska.h"
 
+#include "platform/language.h"
+
 namespace vuska {
 
 using platform::MessageBoxRequest;
@@ -24,7 +26,6 @@ constexpr auto Deal = CardPictures::Step::Deal;
 constexpr double jiggleX = 200.0 / 15.0;
 constexpr double jiggleY = 100.0 / 15.0;
 
-const QString reinstall = QStringLiteral("Ole hyvä ja asenna ohjelma uudelleen.");
 
 } // namespace
 
@@ -33,9 +34,23 @@ QString mdlVuska::pictureFilePath(const QString& baseName) const
     return ProgramFolder + QLatin1Char('/') + baseName + QStringLiteral(".jpg");
 }
 
+QString helpFileIn(const QString& programFolder)
+{
+    using platform::language::Language;
+    const Language language = platform::language::current();
+    if (language == Language::Finnish)
+        return programFolder + QStringLiteral("/vuska.hlp");
+    return QStringLiteral(":/help/%1/vuska.hlp").arg(platform::language::code(language));
+}
+
 QString mdlVuska::helpFilePath() const
 {
-    return ProgramFolder + QStringLiteral("/vuska.hlp");
+    return helpFileIn(ProgramFolder);
+}
+
+QString mdlVuska::fileMissing(const QString& path)
+{
+    return tr("Tiedostoa %1 ei löydy.\nOle hyvä ja asenna ohjelma uudelleen.").arg(path);
 }
 
 double mdlVuska::handLeft(int slot)
@@ -55,8 +70,8 @@ bool mdlVuska::LoadCardBacks()
         if (!pictures_.loadPicture(k, back)) {
             user_.setScreenPointer(platform::ScreenPointer::Default);
             MessageBoxRequest box;
-            box.text = QStringLiteral("Tiedostoa ") + back + QStringLiteral(" ei löydy.\n") + reinstall;
-            box.title = QStringLiteral("Virhe");
+            box.text = fileMissing(back);
+            box.title = tr("Virhe");
             box.icon = MsgIcon::Exclamation;
             user_.messageBox(box);
             user_.endProgram();
@@ -147,8 +162,8 @@ void mdlVuska::playFaceMissing(const QString& path, int helpContext)
 {
     user_.setScreenPointer(platform::ScreenPointer::Default);
     MessageBoxRequest box;
-    box.text = QStringLiteral("Tiedostoa ") + path + QStringLiteral(" ei löydy.\n") + reinstall;
-    box.title = QStringLiteral("Virhe");
+    box.text = fileMissing(path);
+    box.title = tr("Virhe");
     box.icon = MsgIcon::Exclamation;
     box.helpFile = helpFilePath();
     box.helpContext = helpContext;

@@ -183,9 +183,10 @@ void mdlVuska::HumanFollowsTrick(int index)
 
     const QString p = suitPartitive(ComputerLedSuit);
     MessageBoxRequest refusal;
-    refusal.text = QStringLiteral("Tietokonevastustajasi on lyönyt eteen ") + p + QStringLiteral(",\r") +
-                   QStringLiteral("joten sinun on lyötävä sitä.");
-    refusal.title = QStringLiteral("Lyötävä ") + p;
+    //: %1 is the suit (herttaa: hearts); the carriage return breaks the line.
+    refusal.text = tr("Tietokonevastustajasi on lyönyt eteen %1,\rjoten sinun on lyötävä sitä.").arg(p);
+    //: %1 is the suit (herttaa: hearts).
+    refusal.title = tr("Lyötävä %1").arg(p);
     refusal.buttons = MsgButtons::Ok;
     refusal.icon = MsgIcon::Exclamation;
     refusal.helpFile = helpFilePath();
@@ -244,8 +245,8 @@ void mdlVuska::EndGameWon()
     if (WinStreak < std::numeric_limits<qint16>::max())
         ++WinStreak;
     MessageBoxRequest box;
-    box.text = QStringLiteral("Onnittelut, voitit pelin!");
-    box.title = QStringLiteral("Voitit");
+    box.text = tr("Onnittelut, voitit pelin!");
+    box.title = tr("Voitit");
     box.icon = MsgIcon::Information;
     user_.messageBox(box);
     GameInProgress = false;
@@ -254,8 +255,8 @@ void mdlVuska::EndGameWon()
 void mdlVuska::EndGameLost()
 {
     MessageBoxRequest box;
-    box.text = QStringLiteral("Harmi, hävisit pelin!");
-    box.title = QStringLiteral("Hävisit");
+    box.text = tr("Harmi, hävisit pelin!");
+    box.title = tr("Hävisit");
     box.icon = MsgIcon::Information;
     user_.messageBox(box);
     if (user_.ending())

@@ -39,10 +39,10 @@ void fitWidth(QWidget* control)
 } // namespace
 
 frmAsetukset::frmAsetukset(mdlVuska& game, QWidget* parent)
-    : platform::DialogForm(QStringLiteral("frmAsetukset"), QStringLiteral("Asetukset"), 5175, 5295, parent), game_(game)
+    : platform::DialogForm(QStringLiteral("frmAsetukset"), tr("Asetukset"), 5175, 5295, parent), game_(game)
 {
     cmdPainike_ = platform::buttonColumn<3>(this,
-                                            {QStringLiteral("OK"), QStringLiteral("Peruuta"), QStringLiteral("&Ohje")},
+                                            {QStringLiteral("OK"), tr("Peruuta"), tr("&Ohje")},
                                             3720, {120, 580, 1200}, [this](int i) { cmdPainike_Click(i); });
     cmdPainike_[0]->setDefault(true);
 
@@ -60,27 +60,27 @@ frmAsetukset::frmAsetukset(mdlVuska& game, QWidget* parent)
         return button;
     };
 
-    frAloitustapa_ = frame("frAloitustapa", QStringLiteral("Pelin aloitustapa"), 120, 1575);
-    const QString modeCaptions[4] = {QStringLiteral("&Vuoroaloitus"), QStringLiteral("&Aloittaja arvotaan"),
-                                     QStringLiteral("&Pienimmän kortin omistaja aloittaa"),
-                                     QStringLiteral("E&dellisen pelin voittanut aloittaa")};
+    frAloitustapa_ = frame("frAloitustapa", tr("Pelin aloitustapa"), 120, 1575);
+    const QString modeCaptions[4] = {tr("&Vuoroaloitus"), tr("&Aloittaja arvotaan"),
+                                     tr("&Pienimmän kortin omistaja aloittaa"),
+                                     tr("E&dellisen pelin voittanut aloittaa")};
     const int modeWidths[4] = {1215, 1575, 2775, 2535};
     for (int i = 0; i < 4; ++i)
         optAloitustapa_[size_t(i)] = option(frAloitustapa_, QStringLiteral("optAloitustapa_%1").arg(i),
                                             modeCaptions[i], 360 + 240 * i, modeWidths[i]);
 
-    frSekoitusJako_ = frame("frSekoitusJako", QStringLiteral("Korttien sekoitus ja jako"), 1800, 1095);
+    frSekoitusJako_ = frame("frSekoitusJako", tr("Korttien sekoitus ja jako"), 1800, 1095);
     optSekoitusJako_[0] = option(frSekoitusJako_, QStringLiteral("optSekoitusJako_0"),
-                                 QStringLiteral("&Näytetään animaationa"), 360, 1935);
+                                 tr("&Näytetään animaationa"), 360, 1935);
     optSekoitusJako_[1] = option(frSekoitusJako_, QStringLiteral("optSekoitusJako_1"),
-                                 QStringLiteral("Vain &korttien kääntö näytetään"), 600, 2535);
+                                 tr("Vain &korttien kääntö näytetään"), 600, 2535);
 
-    frSiirto_ = frame("frSiirto", QStringLiteral("Korttien siirto"), 3000, 1095);
-    optSiirto_[0] = option(frSiirto_, QStringLiteral("optSiirto_0"), QStringLiteral("Näyt&etään animaationa"), 360, 1935);
+    frSiirto_ = frame("frSiirto", tr("Korttien siirto"), 3000, 1095);
+    optSiirto_[0] = option(frSiirto_, QStringLiteral("optSiirto_0"), tr("Näyt&etään animaationa"), 360, 1935);
     optSiirto_[1] = option(frSiirto_, QStringLiteral("optSiirto_1"),
-                           QStringLiteral("Korttien &siirtymisvaiheita ei näytetä"), 600, 2775);
+                           tr("Korttien &siirtymisvaiheita ei näytetä"), 600, 2775);
 
-    frNopeus_ = frame("frNopeus", QStringLiteral("Animaationope&us (hidas - nopea)"), 4200, 975);
+    frNopeus_ = frame("frNopeus", tr("Animaationope&us (hidas - nopea)"), 4200, 975);
     slValitsin_ = new QSlider(Qt::Horizontal, frNopeus_);
     slValitsin_->setObjectName(QStringLiteral("slValitsin"));
     slValitsin_->setRange(0, 6);

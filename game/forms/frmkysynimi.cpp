@@ -21,7 +21,7 @@ constexpr int NameLength = 16;
 } // namespace
 
 frmKysyNimi::frmKysyNimi(mdlVuska& game, QWidget* gameWindow)
-    : platform::DialogForm(QStringLiteral("frmKysyNimi"), QStringLiteral("Onneksi olkoon!"), 5295, 1680, gameWindow),
+    : platform::DialogForm(QStringLiteral("frmKysyNimi"), tr("Onneksi olkoon!"), 5295, 1680, gameWindow),
       game_(game), gameWindow_(gameWindow)
 {
     lblTeksti_ = new QLabel(this);
@@ -31,9 +31,9 @@ frmKysyNimi::frmKysyNimi(mdlVuska& game, QWidget* gameWindow)
     lblTeksti_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(lblTeksti_, 120, 120, 3495, 975);
 
-    txtNimi_ = new QLineEdit(QStringLiteral("Nimetön"), this);
+    txtNimi_ = new QLineEdit(tr("Nimetön"), this);
     txtNimi_->setObjectName(QStringLiteral("txtNimi"));
-    txtNimi_->setAccessibleName(QStringLiteral("Nimesi"));
+    txtNimi_->setAccessibleName(tr("Nimesi"));
     // At most 16 characters as the player sees them (Qt's length limit counts UTF-16 units
     // and would split an emoji in two), and never more than the store gives back: a name of
     // letters heaped with combining marks would be saved and then read as missing.
@@ -42,7 +42,7 @@ frmKysyNimi::frmKysyNimi(mdlVuska& game, QWidget* gameWindow)
     connect(txtNimi_, &QLineEdit::textChanged, this, &frmKysyNimi::txtNimi_Change);
 
     // Peruuta moves to its place when the dialog loads.
-    cmdPainike_ = platform::buttonColumn<2>(this, {QStringLiteral("OK"), QStringLiteral("Peruuta")}, 3840, {120, 120},
+    cmdPainike_ = platform::buttonColumn<2>(this, {QStringLiteral("OK"), tr("Peruuta")}, 3840, {120, 120},
                                   [this](int i) { cmdPainike_Click(i); });
     cmdPainike_[0]->setDefault(true);
     setTabOrder(txtNimi_, cmdPainike_[0]);
@@ -59,15 +59,16 @@ void frmKysyNimi::showModal()
 void frmKysyNimi::Form_Load()
 {
     cmdPainike_[1]->move(cmdPainike_[1]->x(), pixelsY(580));
-    txtNimi_->setText(ViimeksiListallePaassytPelaaja.isEmpty() ? QStringLiteral("Nimetön")
+    txtNimi_->setText(ViimeksiListallePaassytPelaaja.isEmpty() ? tr("Nimetön")
                                                                : ViimeksiListallePaassytPelaaja);
     // The preset name is selected whole, so that typing replaces it.
     txtNimi_->setSelection(0, int(txtNimi_->text().size()));
-    const QString run = game_.WinStreak == 1
-                            ? QStringLiteral("Voitit 1 pelin peräkkäin ja pääset tuloksellasi parhaiden tulosten listalle.")
-                            : QStringLiteral("Voitit ") + QString::number(game_.WinStreak) +
-                                  QStringLiteral(" peliä peräkkäin ja pääset tuloksellasi parhaiden tulosten listalle.");
-    lblTeksti_->setText(run + QStringLiteral("\n\n\nKirjoita nimesi:"));
+    const QString run =
+        game_.WinStreak == 1
+            ? tr("Voitit 1 pelin peräkkäin ja pääset tuloksellasi parhaiden tulosten listalle.")
+            //: %1 is the number of games won in a row, at least 2.
+            : tr("Voitit %1 peliä peräkkäin ja pääset tuloksellasi parhaiden tulosten listalle.").arg(game_.WinStreak);
+    lblTeksti_->setText(run + QStringLiteral("\n\n\n") + tr("Kirjoita nimesi:"));
     txtNimi_Change();
 }
 

@@ -17,10 +17,10 @@ namespace vuska {
 using platform::ScreenPointer;
 
 frmParhaatTulokset::frmParhaatTulokset(mdlVuska& game, QWidget* parent)
-    : platform::DialogForm(QStringLiteral("frmParhaatTulokset"), QStringLiteral("Parhaat tulokset"), 5535, 3375, parent),
+    : platform::DialogForm(QStringLiteral("frmParhaatTulokset"), tr("Parhaat tulokset"), 5535, 3375, parent),
       game_(game)
 {
-    frParhaat_ = new QGroupBox(QStringLiteral("Eniten pelejä peräkkäin voittaneet"), this);
+    frParhaat_ = new QGroupBox(tr("Eniten pelejä peräkkäin voittaneet"), this);
     frParhaat_->setObjectName(QStringLiteral("frParhaat"));
     place(frParhaat_, 120, 120, 3735, 3135);
     for (int i = 0; i < 10; ++i) {
@@ -42,7 +42,7 @@ frmParhaatTulokset::frmParhaatTulokset(mdlVuska& game, QWidget* parent)
         lblNimi_[size_t(i)] = nimi;
         lblTulos_[size_t(i)] = tulos;
     }
-    cmdPainike_ = platform::buttonColumn<3>(this, {QStringLiteral("OK"), QStringLiteral("&Tyhjennä"), QStringLiteral("&Ohje")},
+    cmdPainike_ = platform::buttonColumn<3>(this, {QStringLiteral("OK"), tr("&Tyhjennä"), tr("&Ohje")},
                                   4080, {120, 580, 1200}, [this](int i) { cmdPainike_Click(i); });
     // OK is both the default and the cancel button.
     cmdPainike_[0]->setDefault(true);
@@ -86,8 +86,8 @@ void frmParhaatTulokset::cmdPainike_Click(int index)
     } else if (index == 1) {
         platform::setScreenPointer(ScreenPointer::Default);
         platform::MessageBoxRequest box;
-        box.text = QStringLiteral("Haluatko varmasti tyhjentää parhaiden tulosten listan?");
-        box.title = QStringLiteral("Tyhjennä");
+        box.text = tr("Haluatko varmasti tyhjentää parhaiden tulosten listan?");
+        box.title = tr("Tyhjennä");
         box.buttons = platform::MsgButtons::YesNo;
         box.defaultButton = platform::MsgDefault::Second;
         box.icon = platform::MsgIcon::Question;

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include "game/engine/mdlvuska.h"
 #include "game/forms/labeltext.h"
 #include "game/registry/settingskey.h"
 #include "platform/messagebox.h"
@@ -49,12 +50,12 @@ void fitWidth(QLabel* label)
 } // namespace
 
 frmTietoja::frmTietoja(const QString& programFolder, QWidget* parent)
-    : platform::DialogForm(QStringLiteral("frmTietoja"), QStringLiteral("Tietoja ohjelmasta"), 5655, 3495, parent),
+    : platform::DialogForm(QStringLiteral("frmTietoja"), tr("Tietoja ohjelmasta"), 5655, 3495, parent),
       programFolder_(programFolder)
 {
     pTaustakuva_ = new QLabel(this);
     pTaustakuva_->setObjectName(QStringLiteral("pTaustakuva"));
-    pTaustakuva_->setAccessibleName(QStringLiteral("Vuskan kuva: hertta rouva kortin selkäpuolen päällä"));
+    pTaustakuva_->setAccessibleName(tr("Vuskan kuva: hertta rouva kortin selkäpuolen päällä"));
     pTaustakuva_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pTaustakuva_->setLineWidth(2);
     pTaustakuva_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -68,15 +69,15 @@ frmTietoja::frmTietoja(const QString& programFolder, QWidget* parent)
     };
     const Design labels[] = {
         {0, "Vuska", 2280, 240, 492, 252},
-        {1, "Versio 1.22 Freeware", 2280, 480, 1695, 255},
+        {1, QT_TR_NOOP("Versio 1.22 Freeware"), 2280, 480, 1695, 255},
         {2, "", 2280, 840, 2415, 255},
-        {5, "Kommentit, kehitysideat ja virheilmoitukset:", 2280, 1560, 3252, 252},
+        {5, QT_TR_NOOP("Kommentit, kehitysideat ja virheilmoitukset:"), 2280, 1560, 3252, 252},
         {3, "", 2280, 1800, 2052, 252},
-        {6, "Viimeisimmät tiedotteet ja päivitykset:", 2280, 2160, 3252, 252},
+        {6, QT_TR_NOOP("Viimeisimmät tiedotteet ja päivitykset:"), 2280, 2160, 3252, 252},
         {4, "", 2280, 2400, 2052, 252},
     };
     for (const Design& d : labels) {
-        auto* label = new QLabel(QString::fromUtf8(d.text), this);
+        auto* label = new QLabel(*d.text ? tr(d.text) : QString(), this);
         label->setObjectName(QStringLiteral("lblTeksti_%1").arg(d.index));
         label->setTextFormat(Qt::PlainText);
         place(label, d.left, d.top, d.width, d.height);
@@ -159,7 +160,8 @@ void frmTietoja::Form_Load()
     const QCursor hand = pointingHandCursor();
     lblTeksti_[3]->setCursor(hand);
     lblTeksti_[4]->setCursor(hand);
-    lblTeksti_[2]->setText(QStringLiteral("Tekijä: ") + AuthorName);
+    //: %1 is the author's name.
+    lblTeksti_[2]->setText(tr("Tekijä: %1").arg(AuthorName));
     fitWidth(lblTeksti_[2]);
 }
 
@@ -188,9 +190,9 @@ bool frmTietoja::eventFilter(QObject* watched, QEvent* event)
 void frmTietoja::lblTeksti_Click(int index)
 {
     if (index == 3)
-        openLink(QStringLiteral("mailto:") + authorEmail(), QStringLiteral("Sähköpostin lähetys ei onnistunut."));
+        openLink(QStringLiteral("mailto:") + authorEmail(), tr("Sähköpostin lähetys ei onnistunut."));
     else if (index == 4)
-        openLink(homePage(), QStringLiteral("Vuskan kotisivun avaus ei onnistunut."));
+        openLink(homePage(), tr("Vuskan kotisivun avaus ei onnistunut."));
 }
 
 void frmTietoja::openLink(const QString& address, const QString& failure)
@@ -204,9 +206,9 @@ void frmTietoja::openLink(const QString& address, const QString& failure)
     // button itself says so.
     platform::MessageBoxRequest box;
     box.text = failure;
-    box.title = QStringLiteral("Virhe");
+    box.title = tr("Virhe");
     box.icon = platform::MsgIcon::Exclamation;
-    box.helpFile = programFolder_ + QStringLiteral("/vuska.hlp");
+    box.helpFile = helpFileIn(programFolder_);
     box.helpContext = 19;
     platform::messageBox(box, this);
 }

@@ -97,7 +97,7 @@ frmVuska::frmVuska(const QString& programFolder, platform::Clock& clock, platfor
 
     // The first button is the default (Enter, when no button has the focus) and the second
     // the cancel button (Esc); see keyPressEvent.
-    const QString captions[2] = {QStringLiteral("&Uusi peli"), QStringLiteral("&Lopeta")};
+    const QString captions[2] = {tr("&Uusi peli"), tr("&Lopeta")};
     for (int i = 0; i < 2; ++i) {
         cmdPainike_[size_t(i)] = platform::commandButton(client_, i, captions[i], [this](int index) { cmdPainike_Click(index); });
         // Where the player puts the focus himself, it stays.
@@ -110,7 +110,7 @@ frmVuska::frmVuska(const QString& programFolder, platform::Clock& clock, platfor
         pTaustalaatikko_->card(k)->installEventFilter(this);
     }
     connect(pTaustalaatikko_, &CardTable::cardChosen, this, [this](int slot) { playCard(slot, Qt::LeftButton); });
-    pTaustalaatikko_->setAccessibleName(QStringLiteral("Pelipöytä"));
+    pTaustalaatikko_->setAccessibleName(tr("Pelipöytä"));
     connect(pTaustalaatikko_, &CardTable::cardChanged, this, &frmVuska::nameCard);
     for (int k = 0; k < SlotCount; ++k)
         nameCard(k);
@@ -151,21 +151,22 @@ frmVuska::~frmVuska()
 
 void frmVuska::buildMenus()
 {
-    mnuPeli_ = menuBar()->addMenu(QStringLiteral("&Peli"));
+    mnuPeli_ = menuBar()->addMenu(tr("&Peli"));
     mnuPeli_->setObjectName(QStringLiteral("mnuPeli"));
-    mUusiPeli_ = mnuPeli_->addAction(QStringLiteral("&Uusi peli      "));
+    //: The blanks keep the menu as wide as it was made; a translation need not have them.
+    mUusiPeli_ = mnuPeli_->addAction(tr("&Uusi peli      "));
     mUusiPeli_->setObjectName(QStringLiteral("mUusiPeli"));
     mUusiPeli_->setShortcut(QKeySequence(Qt::Key_F2));
     connect(mUusiPeli_, &QAction::triggered, this, &frmVuska::mUusiPeli_Click);
     mnuPeli_->addSeparator()->setObjectName(QStringLiteral("mTiedostoViiva"));
-    mLopeta_ = mnuPeli_->addAction(QStringLiteral("&Lopeta"));
+    mLopeta_ = mnuPeli_->addAction(tr("&Lopeta"));
     mLopeta_->setObjectName(QStringLiteral("mLopeta"));
     connect(mLopeta_, &QAction::triggered, this, &frmVuska::mLopeta_Click);
 
-    QMenu* mnuNayta = menuBar()->addMenu(QStringLiteral("&Näytä"));
+    QMenu* mnuNayta = menuBar()->addMenu(tr("&Näytä"));
     mnuNayta->setObjectName(QStringLiteral("mnuNayta"));
     // The button row's switch carries its check mark from the start.
-    mNaytaPainikkeet_ = mnuNayta->addAction(QStringLiteral("&Ikkunan alalaidan painikkeet"));
+    mNaytaPainikkeet_ = mnuNayta->addAction(tr("&Ikkunan alalaidan painikkeet"));
     mNaytaPainikkeet_->setObjectName(QStringLiteral("mNaytaPainikkeet"));
     mNaytaPainikkeet_->setCheckable(true);
     mNaytaPainikkeet_->setChecked(true);
@@ -175,21 +176,22 @@ void frmVuska::buildMenus()
         mNaytaPainikkeet_Click();
     });
     mnuNayta->addSeparator()->setObjectName(QStringLiteral("mNaytaViiva"));
-    QAction* best = mnuNayta->addAction(QStringLiteral("&Parhaat tulokset..."));
+    QAction* best = mnuNayta->addAction(tr("&Parhaat tulokset..."));
     best->setObjectName(QStringLiteral("mNaytaParhaatTulokset"));
     connect(best, &QAction::triggered, this, &frmVuska::mNaytaParhaatTulokset_Click);
-    QAction* settings = mnuNayta->addAction(QStringLiteral("&Asetukset..."));
+    QAction* settings = mnuNayta->addAction(tr("&Asetukset..."));
     settings->setObjectName(QStringLiteral("mNaytaAsetukset"));
     connect(settings, &QAction::triggered, this, &frmVuska::mNaytaAsetukset_Click);
 
-    QMenu* mnuOhje = menuBar()->addMenu(QStringLiteral("&Ohje"));
+    QMenu* mnuOhje = menuBar()->addMenu(tr("&Ohje"));
     mnuOhje->setObjectName(QStringLiteral("mnuOhje"));
-    QAction* topics = mnuOhje->addAction(QStringLiteral("&Ohjeen aiheet"));
+    QAction* topics = mnuOhje->addAction(tr("&Ohjeen aiheet"));
     topics->setObjectName(QStringLiteral("mOhjeenAiheet"));
     topics->setShortcut(QKeySequence(Qt::Key_F1));
     connect(topics, &QAction::triggered, this, &frmVuska::mOhjeenAiheet_Click);
     mnuOhje->addSeparator()->setObjectName(QStringLiteral("vOhje"));
-    QAction* about = mnuOhje->addAction(QStringLiteral("&Tietoja ohjelmasta...      "));
+    //: The blanks keep the menu as wide as it was made; a translation need not have them.
+    QAction* about = mnuOhje->addAction(tr("&Tietoja ohjelmasta...      "));
     about->setObjectName(QStringLiteral("mTietojaOhjelmasta"));
     connect(about, &QAction::triggered, this, &frmVuska::mTietojaOhjelmasta_Click);
 }
@@ -261,8 +263,8 @@ void frmVuska::Form_Load()
     const int ty = platform::screen::twipsPerPixelY();
     if (ty != 12 && ty != 15) {
         MessageBoxRequest box;
-        box.text = QStringLiteral("Ohjelman ulkoasussa saattaa esiintyä puutteita\nkäyttämilläsi näytön asetuksilla.");
-        box.title = QStringLiteral("Tiedoksi");
+        box.text = tr("Ohjelman ulkoasussa saattaa esiintyä puutteita\nkäyttämilläsi näytön asetuksilla.");
+        box.title = tr("Tiedoksi");
         box.icon = MsgIcon::Information;
         messageBox(box);
     }
@@ -360,8 +362,8 @@ void frmVuska::mUusiPeli_Click()
         // key, F2 at once) arriving while it is open gets its answer.
         const QScopedValueRollback asking(askingNewGame_, true);
         MessageBoxRequest box;
-        box.text = QStringLiteral("Haluatko varmasti keskeyttää nykyisen pelin ja\naloittaa uuden?");
-        box.title = QStringLiteral("Uusi peli");
+        box.text = tr("Haluatko varmasti keskeyttää nykyisen pelin ja\naloittaa uuden?");
+        box.title = tr("Uusi peli");
         box.buttons = MsgButtons::YesNo;
         box.icon = MsgIcon::Question;
         box.defaultButton = MsgDefault::First;
@@ -470,8 +472,8 @@ bool frmVuska::askQuit()
 {
     const QScopedValueRollback asking(askingToQuit_, true);
     MessageBoxRequest box;
-    box.text = QStringLiteral("Haluatko varmasti lopettaa Vuska-ohjelman käytön?");
-    box.title = QStringLiteral("Lopeta");
+    box.text = tr("Haluatko varmasti lopettaa Vuska-ohjelman käytön?");
+    box.title = tr("Lopeta");
     box.buttons = MsgButtons::YesNo;
     box.icon = MsgIcon::Question;
     box.defaultButton = MsgDefault::Second;

@@ -1,5 +1,7 @@
 #include "game/forms/helpcommand.h"
 
+#include <QCoreApplication>
+
 #include "platform/help.h"
 #include "platform/messagebox.h"
 
@@ -10,8 +12,8 @@ namespace {
 void sayHelpFailed(QWidget* parent)
 {
     platform::MessageBoxRequest box;
-    box.text = QStringLiteral("Ohjetiedoston vuska.hlp avaus ei onnistu.");
-    box.title = QStringLiteral("Virhe");
+    box.text = QCoreApplication::translate("vuska::helpcommand", "Ohjetiedoston vuska.hlp avaus ei onnistu.");
+    box.title = QCoreApplication::translate("vuska::helpcommand", "Virhe");
     box.icon = platform::MsgIcon::Exclamation;
     platform::messageBox(box, parent);
 }

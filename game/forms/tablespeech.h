@@ -7,7 +7,8 @@
 namespace vuska::speech {
 
 // What a screen reader says of the table: the cards' names and the news of the play, in the
-// words a Finnish player uses ("hertta 7", "pata ässä", "risti kuningas").
+// words a player uses: in Finnish "hertta 7", "pata ässä", "risti kuningas"; in English "seven
+// of hearts"; in Swedish "hjärter sju".
 
 // A card's suit and value: numbers as numbers, the picture cards and the ace by name.
 QString cardWords(const QString& suit, const Rank& rank);
