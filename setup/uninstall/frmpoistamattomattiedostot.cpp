@@ -100,8 +100,9 @@ private:
 } // namespace
 
 frmPoistamattomatTiedostot::frmPoistamattomatTiedostot(QWidget* owner)
-    : platform::DialogForm(QStringLiteral("frmPoistamattomatTiedostot"), QStringLiteral("Tiedoksi"), kClientWidth,
-                           kClientHeight, owner)
+    : platform::DialogForm(QStringLiteral("frmPoistamattomatTiedostot"),
+                           //: The title of the window that lists what the user must still delete after the removal.
+                           tr("Tiedoksi"), kClientWidth, kClientHeight, owner)
 {
     lblTomenpiteet_ = new WrappingLabel(this);
     lblTomenpiteet_->setObjectName(QStringLiteral("lblTomenpiteet"));
@@ -112,11 +113,13 @@ frmPoistamattomatTiedostot::frmPoistamattomatTiedostot(QWidget* owner)
 
     lstTiedostot_ = new QListWidget(this);
     lstTiedostot_->setObjectName(QStringLiteral("lstTiedostot"));
-    lstTiedostot_->setAccessibleName(QStringLiteral("Poistamatta jääneet tiedostot"));
+    //: Screen reader's name of the list of files that could not be deleted.
+    lstTiedostot_->setAccessibleName(tr("Poistamatta jääneet tiedostot"));
     lstTiedostot_->setSelectionMode(QAbstractItemView::SingleSelection);
     place(lstTiedostot_, kMargin, kListTop, kLabelWidth, kListHeight);
 
-    cmdPainike_ = platform::commandButton(this, 0, QStringLiteral("OK"), [this](int) { cmdPainike_Click(); });
+    //: Button: closes the window.
+    cmdPainike_ = platform::commandButton(this, 0, tr("OK"), [this](int) { cmdPainike_Click(); });
     // The dialog's only button is no row of buttons: it carries the plain name.
     cmdPainike_->setObjectName(QStringLiteral("cmdPainike"));
     cmdPainike_->setDefault(true);

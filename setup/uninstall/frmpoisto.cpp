@@ -14,7 +14,9 @@
 namespace vuska::setup {
 
 frmPoisto::frmPoisto(QWidget* parent)
-    : platform::DialogForm(QStringLiteral("frmPoisto"), QStringLiteral("Vuska-ohjelman asennuksen poisto"),
+    : platform::DialogForm(QStringLiteral("frmPoisto"),
+                           //: The title of the removal window.
+                           tr("Vuska-ohjelman asennuksen poisto"),
                            WizardPage::WidthTwips, WizardPage::HeightTwips, parent,
                            platform::DialogPlacement::AsPlaced)
 {
@@ -25,14 +27,21 @@ frmPoisto::frmPoisto(QWidget* parent)
         const char* text;
         int top, height;
     };
+    // The labels are 300 pixels wide at 96 dpi; one of 735 twips holds three lines, one of 495
+    // twips two.
     const Design labels[4] = {
-        {"Tämä ohjelma poistaa tietokoneeltasi Vuska-ohjelman version 1.22 Freeware.", 240, 735},
-        {"Muiden Windows-sovellusten sulkeminen ennen poiston aloittamista on erittäin suositeltavaa.", 1080, 735},
-        {"Paina Poista-painiketta poistaaksesi Vuska-ohjelman.", 1920, 495},
-        {"Huom! Jos painat Poista-painiketta, et voi keskeyttää ohjelman poistoa.", 2520, 735},
+        //: The removal window, first paragraph (at most three lines).
+        {QT_TR_NOOP("Tämä ohjelma poistaa tietokoneeltasi Vuska-ohjelman version 1.22 Freeware."), 240, 735},
+        //: At most three lines.
+        {QT_TR_NOOP("Muiden Windows-sovellusten sulkeminen ennen poiston aloittamista on erittäin suositeltavaa."),
+         1080, 735},
+        //: At most two lines. "Poista" is the caption of the Remove button, without its access key.
+        {QT_TR_NOOP("Paina Poista-painiketta poistaaksesi Vuska-ohjelman."), 1920, 495},
+        //: At most three lines. "Poista" is the caption of the Remove button, without its access key.
+        {QT_TR_NOOP("Huom! Jos painat Poista-painiketta, et voi keskeyttää ohjelman poistoa."), 2520, 735},
     };
     for (int i = 0; i < 4; ++i) {
-        auto* label = new QLabel(QString::fromUtf8(labels[i].text), this);
+        auto* label = new QLabel(tr(labels[i].text), this);
         label->setObjectName(QStringLiteral("lblTeksti_%1").arg(i));
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
@@ -41,7 +50,12 @@ frmPoisto::frmPoisto(QWidget* parent)
         lblTeksti_[size_t(i)] = label;
     }
 
-    const QString captions[2] = {QStringLiteral("&Poista"), QStringLiteral("Peruuta")};
+    const QString captions[2] = {
+        //: Button: removes the game. Short: the button is about 12 characters wide.
+        tr("&Poista"),
+        //: Button: ends the program without removing anything. No access key: Esc presses it.
+        tr("Peruuta"),
+    };
     const int lefts[2] = {4470, 5985};
     for (int i = 0; i < 2; ++i) {
         cmdPainike_[size_t(i)] =
@@ -81,7 +95,8 @@ void frmPoisto::Poista()
         return;
     }
     // "&Poista" stays disabled: there is nothing left to remove.
-    cmdPainike_[1]->setText(QStringLiteral("Sulje"));
+    //: The caption the Cancel button takes once the removal is done: it ends the program.
+    cmdPainike_[1]->setText(tr("Sulje"));
     cmdPainike_[1]->setEnabled(true);
     cmdPainike_[1]->setFocus();
 }

@@ -75,11 +75,20 @@ bool deleted(platform::registry::Status status)
 
 QString leftoverInstructions(const QString& folder, bool folderCreatedBySetup)
 {
-    if (folderCreatedBySetup)
-        return QStringLiteral("Sulje nyt asennuksen poisto-ohjelma. Poista sitten kansio\n") + folder +
-               QStringLiteral(" ja seuraavat siellä vielä olevat tiedostot:");
-    return QStringLiteral("Sulje nyt asennuksen poisto-ohjelma. Poista sitten kansiosta\n") + folder +
-           QStringLiteral(" seuraavat tiedostot:");
+    if (folderCreatedBySetup) {
+        //: Above the list of files the removal could not delete. %1 is the installation folder, which
+        //: setup made: the user is to delete it too. The line break puts the folder on a line of its own.
+        return QCoreApplication::translate("vuska::setup::Removal",
+                                           "Sulje nyt asennuksen poisto-ohjelma. Poista sitten kansio\n"
+                                           "%1 ja seuraavat siellä vielä olevat tiedostot:")
+            .arg(folder);
+    }
+    //: Above the list of files the removal could not delete. %1 is the installation folder, which
+    //: was there before setup: only the files are to be deleted from it.
+    return QCoreApplication::translate("vuska::setup::Removal",
+                                       "Sulje nyt asennuksen poisto-ohjelma. Poista sitten kansiosta\n"
+                                       "%1 seuraavat tiedostot:")
+        .arg(folder);
 }
 
 QList<std::pair<QString, QString>> removalPaths(const QString& folder)
@@ -120,7 +129,8 @@ bool Removal::readFolder()
         result_.folder.clear();
         // The program ends after this message, so the hourglass does not come back.
         pointer(ScreenPointer::Default);
-        message(QStringLiteral("Virhe ohjelman rekisteritiedoissa. Poisto ei onnistu."));
+        //: The installation record names no folder: nothing can be removed, and the program ends.
+        message(tr("Virhe ohjelman rekisteritiedoissa. Poisto ei onnistu."));
         return false;
     }
     result_.instructions = leftoverInstructions(result_.folder, readRecord(kFolderCreatedValue) == kTrue);
@@ -135,7 +145,8 @@ void Removal::deleteFiles()
     const QList<std::pair<QString, QString>> paths = removalPaths(result_.folder);
     for (const auto& [name, path] : paths) {
         if (deleteName(path) == Deletion::Stays) {
-            error(QStringLiteral("Tiedoston ") + name + QStringLiteral(" poisto ei onnistu."));
+            //: %1 is the name of a file of the game that could not be deleted.
+            error(tr("Tiedoston %1 poisto ei onnistu.").arg(name));
             result_.leftovers.append(name);
         }
     }
@@ -152,8 +163,9 @@ void Removal::removeShortcuts()
             platform::shelllinks::ShellSuccess)
             allRemoved = false;
     }
+    //: A shortcut (menu entry) of the program group could not be removed.
     if (!allRemoved)
-        error(QStringLiteral("Ohjelman kuvakkeen poisto ei onnistu."));
+        error(tr("Ohjelman kuvakkeen poisto ei onnistu."));
 }
 
 void Removal::removeProgramGroup()
@@ -163,7 +175,7 @@ void Removal::removeProgramGroup()
     // Without a group name the record names no folder but the Programs folder itself, which
     // is never ours to remove; the user hears that the group could not be removed.
     if (isUnset(group_) || platform::shelllinks::removeShellFolder(u'\\' + group_) != platform::shelllinks::ShellSuccess)
-        error(QStringLiteral("Vuskan ohjelmaryhmän poisto ei onnistu."));
+        error(tr("Vuskan ohjelmaryhmän poisto ei onnistu."));
 }
 
 void Removal::deleteRegistryKeys()
@@ -171,8 +183,9 @@ void Removal::deleteRegistryKeys()
     // Both are attempted whatever the first one's outcome.
     const bool own = deleted(platform::registry::deleteKey(HKEY_CURRENT_USER, SettingsKey));
     const bool entry = deleted(platform::registry::deleteKey(HKEY_LOCAL_MACHINE, UninstallKey));
+    //: The game's settings and its entry in the system's list of installed programs could not be removed.
     if (!own || !entry)
-        error(QStringLiteral("Vuskan järjestelmätietojen poisto ei onnistu."));
+        error(tr("Vuskan järjestelmätietojen poisto ei onnistu."));
 }
 
 void Removal::showLeftovers()
@@ -197,7 +210,8 @@ void Removal::message(const QString& text)
 {
     platform::MessageBoxRequest request;
     request.text = text;
-    request.title = QStringLiteral("Virhe");
+    //: The title of an error message.
+    request.title = tr("Virhe");
     request.buttons = platform::MsgButtons::Ok;
     request.icon = platform::MsgIcon::Exclamation;
     if (hooks_.showMessage)

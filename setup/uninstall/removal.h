@@ -3,6 +3,7 @@
 #include <functional>
 #include <utility>
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -61,6 +62,8 @@ QList<std::pair<QString, QString>> removalPaths(const QString& folder);
 // The work starts with the hourglass already set and the window's buttons disabled, and ends
 // with the default pointer.
 class Removal {
+    Q_DECLARE_TR_FUNCTIONS(vuska::setup::Removal)
+
 public:
     explicit Removal(RemovalHooks hooks = {});
 

@@ -27,6 +27,12 @@ std::optional<QString> hostChild(const QString& windowsFolder, const QString& na
     return platform::drives::toHost(windowsChild(windowsFolder, name));
 }
 
+QString errorTitle()
+{
+    //: The title of an error message.
+    return QCoreApplication::translate("vuska::setup::CopySequence", "Virhe");
+}
+
 } // namespace
 
 CopySequence::CopySequence(CopyWindowHooks window, std::function<bool()> registerInstallation,
@@ -74,10 +80,11 @@ CopySequence::Result CopySequence::copy(const QString& SourceFolder, const QStri
     // message that tells the user nothing of why.
     if (sameFolder(TargetFolder, SourceFolder)) {
         platform::setScreenPointer(ScreenPointer::Default);
-        window_.error(QStringLiteral("Kansioon ") + TargetFolder
-                          + QStringLiteral(" ei voi asentaa, koska asennusohjelma on") + QLatin1Char('\n')
-                          + QStringLiteral("käynnistetty sieltä. Valitse kansio uudelleen."),
-                      QStringLiteral("Virhe"));
+        //: %1 is the destination folder, which turns out to be the folder setup was started from.
+        window_.error(tr("Kansioon %1 ei voi asentaa, koska asennusohjelma on\n"
+                         "käynnistetty sieltä. Valitse kansio uudelleen.")
+                          .arg(TargetFolder),
+                      errorTitle());
         return Result::BackToStep2;
     }
 
@@ -85,9 +92,9 @@ CopySequence::Result CopySequence::copy(const QString& SourceFolder, const QStri
         folderMade = target && fs_.createFolder(*target);
         if (!folderMade) {
             platform::setScreenPointer(ScreenPointer::Default);
-            window_.error(QStringLiteral("Kansion ") + TargetFolder + QStringLiteral(" luominen ei onnistu.")
-                              + QLatin1Char('\n') + QStringLiteral("Valitse kansio uudelleen."),
-                          QStringLiteral("Virhe"));
+            //: %1 is the destination folder.
+            window_.error(tr("Kansion %1 luominen ei onnistu.\nValitse kansio uudelleen.").arg(TargetFolder),
+                          errorTitle());
             return Result::BackToStep2;
         }
     }
@@ -110,7 +117,7 @@ CopySequence::Result CopySequence::copy(const QString& SourceFolder, const QStri
     };
     const auto fail = [&](const QString& text) {
         platform::setScreenPointer(ScreenPointer::Default);
-        window_.error(text, QStringLiteral("Virhe"));
+        window_.error(text, errorTitle());
         platform::setScreenPointer(ScreenPointer::Hourglass);
         rollback();
         return Result::EndProgram;
@@ -120,8 +127,11 @@ CopySequence::Result CopySequence::copy(const QString& SourceFolder, const QStri
     for (const InstallFile& file : files_) {
         ++k;
         const QString name = QString::fromUtf8(file.name);
-        window_.status(QStringLiteral("Kopioidaan: ") + windowsChild(SourceFolder, name),
-                       QStringLiteral("Kohde: ") + windowsChild(TargetFolder, name));
+        //: The copy window's first status line: %1 is the file being copied, with its folder. The
+        //: line is about 60 characters wide; a longer path is shortened in the middle.
+        window_.status(tr("Kopioidaan: %1").arg(windowsChild(SourceFolder, name)),
+                       //: The copy window's second status line: %1 is where the file goes, with its folder.
+                       tr("Kohde: %1").arg(windowsChild(TargetFolder, name)));
         window_.progress(std::min(k, kProgressMaximum));
         if (endingDuringYield()) {
             rollback();
@@ -129,14 +139,14 @@ CopySequence::Result CopySequence::copy(const QString& SourceFolder, const QStri
         }
 
         if (target && !installation.keepAside(name))
-            return fail(QStringLiteral("Jo olemassa olevan tiedoston ") + name
-                        + QStringLiteral(" poisto ei onnistu.") + QLatin1Char('\n')
-                        + QStringLiteral("Asennus keskeytetään."));
+            //: %1 is a file name: a file of an earlier installation that could not be set aside.
+            return fail(tr("Jo olemassa olevan tiedoston %1 poisto ei onnistu.\nAsennus keskeytetään.").arg(name));
         const std::optional<QString> source = hostChild(SourceFolder, name);
         if (!target || !source || !installation.install(*source, name))
-            return fail(QStringLiteral("Tiedoston ") + name + QStringLiteral(" kopiointi ei onnistu. Asennus")
-                        + QLatin1Char('\n')
-                        + QStringLiteral("keskeytetään ja jo asennetut tiedostot poistetaan."));
+            //: %1 is a file name.
+            return fail(tr("Tiedoston %1 kopiointi ei onnistu. Asennus\n"
+                           "keskeytetään ja jo asennetut tiedostot poistetaan.")
+                            .arg(name));
 
         if (endingDuringYield()) {
             rollback();
@@ -147,8 +157,9 @@ CopySequence::Result CopySequence::copy(const QString& SourceFolder, const QStri
     // Without the record setup could never find the installation again to remove it, so it
     // is taken back as a failed copy is, before the files it replaced are let go.
     if (registerInstallation_ && !registerInstallation_())
-        return fail(QStringLiteral("Asennustietojen tallennus epäonnistui. Asennus") + QLatin1Char('\n')
-                    + QStringLiteral("keskeytetään ja jo asennetut tiedostot poistetaan."));
+        //: The installation could not be recorded (so that it could be removed later).
+        return fail(tr("Asennustietojen tallennus epäonnistui. Asennus\n"
+                       "keskeytetään ja jo asennetut tiedostot poistetaan."));
     installation.commit();
     return Result::Done;
 }
@@ -161,16 +172,18 @@ bool CopySequence::verify(const QString& SourceFolder)
         const std::optional<qint64> size = path ? fs_.size(*path) : std::nullopt;
         if (!size) {
             platform::setScreenPointer(ScreenPointer::Default);
-            window_.error(QStringLiteral("Tiedostoa ") + name + QStringLiteral(" ei löydy, joten ohjelman")
-                              + QLatin1Char('\n') + QStringLiteral("asennus keskeytetään."),
-                          QStringLiteral("Ei tiedostoa"));
+            //: %1 is the name of a file of the installation set, missing beside setup.
+            window_.error(tr("Tiedostoa %1 ei löydy, joten ohjelman\nasennus keskeytetään.").arg(name),
+                          //: The title of the box that says a file of the installation set is missing.
+                          tr("Ei tiedostoa"));
             return false;
         }
         if (*size != file.size) {
             platform::setScreenPointer(ScreenPointer::Default);
-            window_.error(QStringLiteral("Tiedostoa ") + name + QStringLiteral(" on muokattu luvattomasti. Asennus")
-                              + QLatin1Char('\n') + QStringLiteral("keskeytetään."),
-                          QStringLiteral("Tiedostoa muokattu"));
+            //: %1 is the name of a file of the installation set whose size is not what it should be.
+            window_.error(tr("Tiedostoa %1 on muokattu luvattomasti. Asennus\nkeskeytetään.").arg(name),
+                          //: The title of the box that says a file of the installation set has been changed.
+                          tr("Tiedostoa muokattu"));
             return false;
         }
     }

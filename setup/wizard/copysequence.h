@@ -4,6 +4,7 @@
 #include <optional>
 #include <span>
 
+#include <QCoreApplication>
 #include <QString>
 
 #include "platform/installfiles.h"
@@ -24,6 +25,8 @@ namespace vuska::setup {
 // The paths are Windows paths, as the wizard holds them; the drive map turns them into host
 // paths. One object serves one showing of the window and runs once.
 class CopySequence {
+    Q_DECLARE_TR_FUNCTIONS(vuska::setup::CopySequence)
+
 public:
     enum class Result {
         Done,        // everything is copied and registered: the window may close, step 5 follows

@@ -20,11 +20,14 @@ using platform::ScreenPointer;
 using platform::drives::DriveError;
 
 frmKohdekansionValinta::frmKohdekansionValinta(mdlVuskanAsennus& installer, QWidget* parent)
-    : platform::DialogForm(QStringLiteral("frmKohdekansionValinta"), QStringLiteral("Valitse kohdekansio"), 6630,
-                           4245, parent),
+    : platform::DialogForm(QStringLiteral("frmKohdekansionValinta"),
+                           //: The title of the folder chooser that the Browse button opens.
+                           tr("Valitse kohdekansio"), 6630, 4245, parent),
       installer_(installer)
 {
-    lblTeksti_ = new QLabel(QStringLiteral("&Kansio, jonne haluat asentaa:"), this);
+    //: The label of the folder's text box: one line of about 50 characters. Its access key must
+    //: differ from the OK and Cancel buttons'.
+    lblTeksti_ = new QLabel(tr("&Kansio, jonne haluat asentaa:"), this);
     lblTeksti_->setObjectName(QStringLiteral("lblTeksti"));
     lblTeksti_->setTextFormat(Qt::PlainText);
     place(lblTeksti_, 120, 120, 4935, 255);
@@ -37,7 +40,8 @@ frmKohdekansionValinta::frmKohdekansionValinta(mdlVuskanAsennus& installer, QWid
 
     dirKansiot_ = new FolderList(this);
     dirKansiot_->setObjectName(QStringLiteral("dirKansiot"));
-    dirKansiot_->setAccessibleName(QStringLiteral("Kansiot"));
+    //: Screen reader's name of the list of folders.
+    dirKansiot_->setAccessibleName(tr("Kansiot"));
     place(dirKansiot_, 120, 825, 4935, 2775);
     connect(dirKansiot_, &FolderList::changed, this, &frmKohdekansionValinta::dirKansiot_Change);
 
@@ -46,14 +50,21 @@ frmKohdekansionValinta::frmKohdekansionValinta(mdlVuskanAsennus& installer, QWid
     place(drvAsemat_, 120, 3720, 4935, 345);
     // Qt on Linux names a combo box by the item it shows and leaves what the box is to the label
     // whose buddy it is; the window shows no label here, so one that stays hidden tells it.
-    auto* lblAsemat = new QLabel(QStringLiteral("Asemat"), this);
+    //: Screen reader's name of the list of drives (never shown).
+    auto* lblAsemat = new QLabel(tr("Asemat"), this);
     lblAsemat->setObjectName(QStringLiteral("lblAsemat"));
     lblAsemat->setBuddy(drvAsemat_);
     lblAsemat->hide();
     connect(drvAsemat_, &QComboBox::currentIndexChanged, this, &frmKohdekansionValinta::drvAsemat_Change);
 
-    cmdPainike_ = platform::buttonColumn<2>(this, {QStringLiteral("OK"), QStringLiteral("Peruuta")}, 5175,
-                                            {390, 870}, [this](int index) { cmdPainike_Click(index); });
+    cmdPainike_ = platform::buttonColumn<2>(this,
+                                            {
+                                                //: Button: takes the folder. About 12 characters.
+                                                tr("OK"),
+                                                //: Button: closes the chooser. No access key: Esc presses it.
+                                                tr("Peruuta"),
+                                            },
+                                            5175, {390, 870}, [this](int index) { cmdPainike_Click(index); });
     cmdPainike_[0]->setDefault(true);
 
     QWidget::setTabOrder(txtKohdekansio_, dirKansiot_);
@@ -113,12 +124,16 @@ void frmKohdekansionValinta::drvAsemat_Change()
     if (error == DriveError::None)
         return;
     platform::MessageBoxRequest box;
-    box.title = QStringLiteral("Virhe");
+    //: The title of an error message.
+    box.title = tr("Virhe");
     box.icon = platform::MsgIcon::Exclamation;
     switch (error) {
-    case DriveError::NoMedium: box.text = QStringLiteral("Asemassa ei ole levyä."); break;
-    case DriveError::NotReady: box.text = QStringLiteral("Asema ei ole valmiustilassa."); break;
-    default: box.text = QStringLiteral("Asemaa ei voi valita."); break;
+    //: The drive chosen is a removable one with nothing in it (its folder is not there).
+    case DriveError::NoMedium: box.text = tr("Asemassa ei ole levyä."); break;
+    //: The drive chosen cannot be read (no permission, a read error).
+    case DriveError::NotReady: box.text = tr("Asema ei ole valmiustilassa."); break;
+    //: The drive chosen is not in the drive map.
+    default: box.text = tr("Asemaa ei voi valita."); break;
     }
     platform::messageBox(box, this);
 }

@@ -19,8 +19,9 @@ constexpr int HeightTwips = 1635;
 frmTiedostojenKopiointi::frmTiedostojenKopiointi(mdlVuskanAsennus& installer, QWidget* parent,
                                                  platform::installfiles::FileSystem& fs,
                                                  std::span<const InstallFile> files)
-    : DialogForm(QStringLiteral("frmTiedostojenKopiointi"), QStringLiteral("Kopioidaan tiedostoja"), WidthTwips,
-                 HeightTwips, parent),
+    : DialogForm(QStringLiteral("frmTiedostojenKopiointi"),
+                 //: The title of the window that shows the copying of the files.
+                 tr("Kopioidaan tiedostoja"), WidthTwips, HeightTwips, parent),
       installer_(installer),
       sequence_(
           CopyWindowHooks{
@@ -54,7 +55,8 @@ frmTiedostojenKopiointi::frmTiedostojenKopiointi(mdlVuskanAsennus& installer, QW
     place(lblKohdekansio_, 120, 420, WidthTwips - 240, 255);
     pbPalkki_ = new QProgressBar(this);
     pbPalkki_->setObjectName(QStringLiteral("pbPalkki"));
-    pbPalkki_->setAccessibleName(QStringLiteral("Kopioinnin edistyminen"));
+    //: Screen reader's name of the progress bar of the copy.
+    pbPalkki_->setAccessibleName(tr("Kopioinnin edistyminen"));
     pbPalkki_->setRange(0, 58);
     pbPalkki_->setValue(0);
     pbPalkki_->setTextVisible(false);

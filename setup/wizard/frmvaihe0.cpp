@@ -10,13 +10,16 @@
 namespace vuska::setup {
 
 frmVaihe0::frmVaihe0(mdlVuskanAsennus& installer)
-    : WizardPage(installer, QStringLiteral("frmVaihe0"), QStringLiteral("&Seuraava >"))
+    : WizardPage(installer, QStringLiteral("frmVaihe0"), nextButtonText())
 {
-    lblTeksti_[0] = addLabel(0, QStringLiteral("Tämä asennusohjelma asentaa Vuska-ohjelman version 1.22 Freeware."),
-                             240, 735);
+    // The labels of the pages are 300 pixels wide at 96 dpi; one of 735 twips holds three
+    // lines, one of 495 twips two.
+    //: Welcome page, first paragraph (at most three lines).
+    lblTeksti_[0] = addLabel(0, tr("Tämä asennusohjelma asentaa Vuska-ohjelman version 1.22 Freeware."), 240, 735);
+    //: Welcome page, second paragraph (at most three lines).
     lblTeksti_[1] = addLabel(1,
-                             QStringLiteral("Muiden Windows-sovellusten sulkeminen ennen itse asennuksen aloittamista "
-                                            "on erittäin suositeltavaa."),
+                             tr("Muiden Windows-sovellusten sulkeminen ennen itse asennuksen aloittamista "
+                                "on erittäin suositeltavaa."),
                              1080, 735);
     cmdPainike_[1]->setEnabled(false);
     setTabOrder({}, cmdPainike_[2]);

@@ -12,13 +12,17 @@
 namespace vuska::setup {
 
 frmVaihe1::frmVaihe1(mdlVuskanAsennus& installer)
-    : WizardPage(installer, QStringLiteral("frmVaihe1"), QStringLiteral("&Hyväksy >"))
+    : WizardPage(installer, QStringLiteral("frmVaihe1"),
+                 //: Button: accepts the terms of use and goes on. Short: the button is about 12 characters
+                 //: wide.
+                 tr("&Hyväksy >"))
 {
     lblTeksti_[0] = addLabel(0, QString(), 120, 105);
 
     txtEhdot_ = new QPlainTextEdit(this);
     txtEhdot_->setObjectName(QStringLiteral("txtEhdot"));
-    txtEhdot_->setAccessibleName(QStringLiteral("Käyttöehdot"));
+    //: Screen reader's name of the box that shows the terms of use.
+    txtEhdot_->setAccessibleName(tr("Käyttöehdot"));
     txtEhdot_->setReadOnly(true);
     txtEhdot_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtEhdot_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -36,29 +36,31 @@ bool namesOwnFolder(const QString& text, const QString& own)
 } // namespace
 
 frmVaihe2::frmVaihe2(mdlVuskanAsennus& installer)
-    : WizardPage(installer, QStringLiteral("frmVaihe2"), QStringLiteral("&Seuraava >"))
+    : WizardPage(installer, QStringLiteral("frmVaihe2"), nextButtonText())
 {
-    lblTeksti_[0] = addLabel(0, QStringLiteral("Vuska asennetaan alempana näkyvään kohdekansioon."), 240, 495);
-    lblTeksti_[1] = addLabel(1,
-                             QStringLiteral("Jos haluat asentaa ohjelman valittuun kansioon, paina "
-                                            "Seuraava-painiketta."),
+    //: Destination folder page, first paragraph (at most two lines).
+    lblTeksti_[0] = addLabel(0, tr("Vuska asennetaan alempana näkyvään kohdekansioon."), 240, 495);
+    //: At most two lines. "Seuraava" is the caption of the Next button, without its access key.
+    lblTeksti_[1] = addLabel(1, tr("Jos haluat asentaa ohjelman valittuun kansioon, paina Seuraava-painiketta."),
                              840, 495);
-    lblTeksti_[2] = addLabel(2,
-                             QStringLiteral("Jos haluat asentaa eri kansioon, paina Selaa-painiketta ja valitse "
-                                            "haluamasi kansio."),
-                             1440, 495);
+    //: At most two lines. "Selaa" is the caption of the Browse button, without its access key.
+    lblTeksti_[2] = addLabel(
+        2, tr("Jos haluat asentaa eri kansioon, paina Selaa-painiketta ja valitse haluamasi kansio."), 1440, 495);
 
-    Frame2_ = new QGroupBox(QStringLiteral("Kohdekansio"), this);
+    //: The title of the frame around the folder's text box and the Browse button; also what a
+    //: screen reader calls the text box.
+    Frame2_ = new QGroupBox(tr("Kohdekansio"), this);
     Frame2_->setObjectName(QStringLiteral("Frame2"));
     place(Frame2_, ContentLeft, 3780, ContentWidth, 1050);
 
     txtKohdekansio_ = new QLineEdit(QStringLiteral("C:\\Program Files\\Vuska"), Frame2_);
     txtKohdekansio_->setObjectName(QStringLiteral("txtKohdekansio"));
-    txtKohdekansio_->setAccessibleName(QStringLiteral("Kohdekansio"));
+    txtKohdekansio_->setAccessibleName(tr("Kohdekansio"));
     place(txtKohdekansio_, 120, 450, 2880, 315);
     connect(txtKohdekansio_, &QLineEdit::textChanged, this, &frmVaihe2::txtKohdekansio_Change);
 
-    cmdPainike_[3] = platform::commandButton(Frame2_, 3, QStringLiteral("&Selaa..."),
+    //: Button: opens the folder chooser. Short: the button is about 12 characters wide.
+    cmdPainike_[3] = platform::commandButton(Frame2_, 3, tr("&Selaa..."),
                                              [this](int index) { cmdPainike_Click(index); });
     place(cmdPainike_[3], 3090, 420, 1290, 375);
 
@@ -118,18 +120,24 @@ void frmVaihe2::validateAndGoOn()
 
     const TargetFolderCheck check = checkTargetFolder(m.TargetFolder);
     if (check.verdict == TargetFolderCheck::Verdict::InvalidDrive) {
-        refuse(QStringLiteral("Valitsemasi levyasema ei ole kelvollinen."), QStringLiteral("Asema kelvoton"));
+        refuse(tr("Valitsemasi levyasema ei ole kelvollinen."),
+               //: The title of the box that refuses the drive typed.
+               tr("Asema kelvoton"));
         return;
     }
     if (check.verdict == TargetFolderCheck::Verdict::InvalidFolder) {
-        refuse(QStringLiteral("Valitsemasi kohdekansio ei ole kelvollinen."), QStringLiteral("Kohdekansio kelvoton"));
+        refuse(tr("Valitsemasi kohdekansio ei ole kelvollinen."),
+               //: The title of the box that refuses the folder typed.
+               tr("Kohdekansio kelvoton"));
         return;
     }
     m.MeasureFreeSpace();
     m.TargetFolder = check.folder;
     if (m.FreeBytes < 1000) {
-        refuse(QStringLiteral("Asemassa ei ole tarpeeksi vapaata tilaa. Valitse\ntoinen asema ja yritä uudelleen."),
-               QStringLiteral("Ei tarpeeksi levytilaa"));
+        //: A message box's text; the line break keeps the box narrow.
+        refuse(tr("Asemassa ei ole tarpeeksi vapaata tilaa. Valitse\ntoinen asema ja yritä uudelleen."),
+               //: The title of the box that says the drive is full.
+               tr("Ei tarpeeksi levytilaa"));
         return;
     }
 
@@ -140,15 +148,18 @@ void frmVaihe2::validateAndGoOn()
     box.buttons = platform::MsgButtons::YesNo;
     box.icon = platform::MsgIcon::Question;
     if (!exists) {
-        box.title = QStringLiteral("Ei kansiota");
-        box.text = QStringLiteral("Kansiota ") + m.TargetFolder +
-                   QStringLiteral(" ei ole olemassa.\n\nHaluatko luoda sen?");
+        //: The title of the question whether to make the destination folder.
+        box.title = tr("Ei kansiota");
+        //: %1 is the destination folder. Answered with Yes or No.
+        box.text = tr("Kansiota %1 ei ole olemassa.\n\nHaluatko luoda sen?").arg(m.TargetFolder);
         box.defaultButton = platform::MsgDefault::First;
     } else {
-        box.title = QStringLiteral("Kansio jo olemassa");
-        box.text = QStringLiteral("Kansio ") + m.TargetFolder +
-                   QStringLiteral(" on jo olemassa.\n\nHaluatko korvata siellä mahdollisesti olevat "
-                                  "samannimiset\ntiedostot?");
+        //: The title of the question whether to install into a folder that is there already.
+        box.title = tr("Kansio jo olemassa");
+        //: %1 is the destination folder. Answered with Yes or No; the line break keeps the box narrow.
+        box.text = tr("Kansio %1 on jo olemassa.\n\nHaluatko korvata siellä mahdollisesti olevat samannimiset\n"
+                      "tiedostot?")
+                       .arg(m.TargetFolder);
         box.defaultButton = platform::MsgDefault::Second;
     }
     if (platform::messageBox(box, this) != MsgAnswer::Yes)

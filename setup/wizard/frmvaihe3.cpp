@@ -19,23 +19,26 @@ namespace vuska::setup {
 using platform::ScreenPointer;
 
 frmVaihe3::frmVaihe3(mdlVuskanAsennus& installer)
-    : WizardPage(installer, QStringLiteral("frmVaihe3"), QStringLiteral("&Seuraava >"))
+    : WizardPage(installer, QStringLiteral("frmVaihe3"), nextButtonText())
 {
+    //: Program group page (at most three lines): the text box and the list of existing groups follow.
     lblTeksti_ = addLabel(0,
-                          QStringLiteral("Vuska-ohjelman ja sen ohjetiedoston kuvakkeet lisätään alla olevaan "
-                                         "kenttään kirjoittamaasi tai listasta valitsemaasi ohjelmaryhmään."),
+                          tr("Vuska-ohjelman ja sen ohjetiedoston kuvakkeet lisätään alla olevaan "
+                             "kenttään kirjoittamaasi tai listasta valitsemaasi ohjelmaryhmään."),
                           240, 735);
 
     txtOhjelmaryhma_ = new QLineEdit(QStringLiteral("Vuska"), this);
     txtOhjelmaryhma_->setObjectName(QStringLiteral("txtOhjelmaryhma"));
     // The text above both is too long for a name; a reader reads it with the page.
-    txtOhjelmaryhma_->setAccessibleName(QStringLiteral("Ohjelmaryhmä"));
+    //: Screen reader's name of the text box that holds the program group's name.
+    txtOhjelmaryhma_->setAccessibleName(tr("Ohjelmaryhmä"));
     place(txtOhjelmaryhma_, ContentLeft, 1080, ContentWidth, 315);
     connect(txtOhjelmaryhma_, &QLineEdit::textChanged, this, &frmVaihe3::txtOhjelmaryhma_Change);
 
     lstOhjelmaryhmat_ = new QListWidget(this);
     lstOhjelmaryhmat_->setObjectName(QStringLiteral("lstOhjelmaryhmat"));
-    lstOhjelmaryhmat_->setAccessibleName(QStringLiteral("Ohjelmaryhmät"));
+    //: Screen reader's name of the list of the program groups there are.
+    lstOhjelmaryhmat_->setAccessibleName(tr("Ohjelmaryhmät"));
     lstOhjelmaryhmat_->setSelectionMode(QAbstractItemView::SingleSelection);
     place(lstOhjelmaryhmat_, ContentLeft, 1470, ContentWidth, 2865);
     connect(lstOhjelmaryhmat_, &QListWidget::itemClicked, this, &frmVaihe3::lstOhjelmaryhmat_Click);
@@ -44,7 +47,9 @@ frmVaihe3::frmVaihe3(mdlVuskanAsennus& installer)
             lstOhjelmaryhmat_Click();
     });
 
-    chkEiRyhmaa_ = new QCheckBox(QStringLiteral("&Ohjelman kuvakkeita ei lisätä ohjelmaryhmään"), this);
+    //: Check box: no shortcuts are made at all. One line of about 50 characters; its access key must
+    //: differ from the Next and Back buttons'.
+    chkEiRyhmaa_ = new QCheckBox(tr("&Ohjelman kuvakkeita ei lisätä ohjelmaryhmään"), this);
     chkEiRyhmaa_->setObjectName(QStringLiteral("chkEiRyhmaa"));
     place(chkEiRyhmaa_, ContentLeft, 4455, ContentWidth, 315);
     connect(chkEiRyhmaa_, &QCheckBox::toggled, this, &frmVaihe3::chkEiRyhmaa_Click);

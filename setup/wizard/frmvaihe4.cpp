@@ -9,16 +9,17 @@
 namespace vuska::setup {
 
 frmVaihe4::frmVaihe4(mdlVuskanAsennus& installer)
-    : WizardPage(installer, QStringLiteral("frmVaihe4"), QStringLiteral("&Seuraava >"))
+    : WizardPage(installer, QStringLiteral("frmVaihe4"), nextButtonText())
 {
+    //: Ready page, first paragraph (at most three lines).
     lblTeksti_[0] = addLabel(0,
-                             QStringLiteral("Asennusohjelma on nyt valmis aloittamaan Vuskan tiedostojen "
-                                            "kopioimisen aiemmin valitsemaasi kansioon."),
+                             tr("Asennusohjelma on nyt valmis aloittamaan Vuskan tiedostojen "
+                                "kopioimisen aiemmin valitsemaasi kansioon."),
                              240, 735);
-    lblTeksti_[1] = addLabel(1, QStringLiteral("Paina Seuraava-painiketta aloittaaksesi asennuksen."), 1080, 495);
-    lblTeksti_[2] = addLabel(2,
-                             QStringLiteral("Jos haluat muuttaa antamiasi asennustietoja, paina "
-                                            "Edellinen-painiketta."),
+    //: At most two lines. "Seuraava" is the caption of the Next button, without its access key.
+    lblTeksti_[1] = addLabel(1, tr("Paina Seuraava-painiketta aloittaaksesi asennuksen."), 1080, 495);
+    //: At most two lines. "Edellinen" is the caption of the Back button, without its access key.
+    lblTeksti_[2] = addLabel(2, tr("Jos haluat muuttaa antamiasi asennustietoja, paina Edellinen-painiketta."),
                              1680, 495);
     setTabOrder({}, cmdPainike_[2]);
 }

@@ -1,5 +1,6 @@
 #include "setup/wizard/kayttoehdot.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include "setup/wizard/filetable.h"
@@ -16,33 +17,49 @@ QString termsText()
     const QString email = authorEmail();
     const auto files = installationFiles();
 
+    // A message for each heading, paragraph and condition; the list of files between them
+    // stays as it is in every language.
     QStringList lines;
-    lines << QStringLiteral("Vahingot ja vastuu")
+    //: The terms of use on the second page of setup: the heading of the first section.
+    lines << QCoreApplication::translate("vuska::setup::TermsOfUse", "Vahingot ja vastuu")
           << QString()
-          << QStringLiteral("Vuska-ohjelma on testattu huolellisesti. Ohjelman tekijä ei kuitenkaan vastaa "
-                            "vahingoista, joita ohjelman asentaminen, käyttö tai poistaminen saattaa aiheuttaa. "
-                            "Käytät ohjelmaa omalla vastuullasi.")
+          << QCoreApplication::translate("vuska::setup::TermsOfUse",
+                                         "Vuska-ohjelma on testattu huolellisesti. Ohjelman tekijä ei kuitenkaan "
+                                         "vastaa vahingoista, joita ohjelman asentaminen, käyttö tai poistaminen "
+                                         "saattaa aiheuttaa. Käytät ohjelmaa omalla vastuullasi.")
           << QString()
-          << QStringLiteral("Levitys ja jakelu")
+          //: The heading of the second section of the terms of use.
+          << QCoreApplication::translate("vuska::setup::TermsOfUse", "Levitys ja jakelu")
           << QString()
-          << QStringLiteral("Tätä Vuska-ohjelman versiota 1.22 Freeware saa kopioida ja levittää vapaasti. "
-                            "Ohjelman levittäminen Internetin ja BBS-palvelujen kautta sekä ohjelmakokoelmissa on "
-                            "sallittua, mutta siitä on ilmoitettava tekijälle sähköpostitse osoitteeseen ") +
-                 email + QStringLiteral(". Levittämisen ehdot ovat seuraavat:")
+          //: %1 is the author's e-mail address.
+          << QCoreApplication::translate("vuska::setup::TermsOfUse",
+                                         "Tätä Vuska-ohjelman versiota 1.22 Freeware saa kopioida ja levittää "
+                                         "vapaasti. Ohjelman levittäminen Internetin ja BBS-palvelujen kautta sekä "
+                                         "ohjelmakokoelmissa on sallittua, mutta siitä on ilmoitettava tekijälle "
+                                         "sähköpostitse osoitteeseen %1. Levittämisen ehdot ovat seuraavat:")
+                 .arg(email)
           << QString()
-          << QStringLiteral("1) Tämä versio levitetään yhtenä ZIP-pakettina, joka sisältää "
-                            "täsmälleen seuraavat %1 tiedostoa:")
+          //: %1 is the number of files; their names follow, one a line.
+          << QCoreApplication::translate("vuska::setup::TermsOfUse",
+                                         "1) Tämä versio levitetään yhtenä ZIP-pakettina, joka sisältää "
+                                         "täsmälleen seuraavat %1 tiedostoa:")
                  .arg(files.size())
           << QString();
     for (const InstallFile& file : files)
         lines << QStringLiteral("    ") + QString::fromUtf8(file.name).toUpper();
     lines << QString()
-          << QStringLiteral("Jos paketista puuttuu jokin näistä tiedostoista, ota yhteyttä tekijään "
-                            "sähköpostitse osoitteeseen ") + email + u'.'
+          //: %1 is the author's e-mail address.
+          << QCoreApplication::translate("vuska::setup::TermsOfUse",
+                                         "Jos paketista puuttuu jokin näistä tiedostoista, ota yhteyttä tekijään "
+                                         "sähköpostitse osoitteeseen %1.")
+                 .arg(email)
           << QString()
-          << QStringLiteral("2) Mitään paketin tiedostoista ei saa muuttaa millään tavalla.")
+          << QCoreApplication::translate("vuska::setup::TermsOfUse",
+                                         "2) Mitään paketin tiedostoista ei saa muuttaa millään tavalla.")
           << QString()
-          << QStringLiteral("3) Tätä versiota ei saa myydä. Levityksestä saa kuitenkin periä pienen maksun.");
+          << QCoreApplication::translate("vuska::setup::TermsOfUse",
+                                         "3) Tätä versiota ei saa myydä. Levityksestä saa kuitenkin periä pienen "
+                                         "maksun.");
     return lines.join(QStringLiteral("\r\n"));
 }
 

@@ -155,10 +155,13 @@ bool mdlVuskanAsennus::askCancelSetup()
     askingToCancel_ = true;
     platform::setScreenPointer(ScreenPointer::Default);
     platform::MessageBoxRequest box;
-    box.text = QStringLiteral("Jos lopetat nyt, Vuska-ohjelmaa ei asenneta. Voit ajaa\n"
-                              "asennusohjelman uudelleen milloin tahansa.\n\n"
-                              "Haluatko varmasti keskeyttää asennuksen?");
-    box.title = QStringLiteral("Lopeta");
+    //: Asked when the user cancels setup; answered with Yes (give up) or No (go on). The line
+    //: breaks keep the box narrow.
+    box.text = tr("Jos lopetat nyt, Vuska-ohjelmaa ei asenneta. Voit ajaa\n"
+                  "asennusohjelman uudelleen milloin tahansa.\n\n"
+                  "Haluatko varmasti keskeyttää asennuksen?");
+    //: The title of the question whether to give up the installation.
+    box.title = tr("Lopeta");
     box.buttons = platform::MsgButtons::YesNo;
     box.icon = platform::MsgIcon::Question;
     box.defaultButton = platform::MsgDefault::Second;

@@ -24,4 +24,11 @@ void applyProgramInfo()
     QApplication::setWindowIcon(platform::windowIcon(QStringLiteral(":/vuska"), QStringLiteral("vuska")));
 }
 
+QString programTitle()
+{
+    // Looked up when a page is made, not when the table is: the language is chosen after the
+    // program has named itself.
+    return QCoreApplication::translate("vuska::setup::ProgramInfo", programInfo.title);
+}
+
 } // namespace vuska::setup

@@ -1,9 +1,14 @@
 #pragma once
 
+#include <QString>
+#include <QtGlobal>
+
 namespace vuska::setup {
 
 // What the program says about itself: its title (the caption of every wizard page), its
-// version, and the texts a Windows version resource carried.
+// version, and the texts a Windows version resource carried. The title is the program's name
+// as it stands (the application name), in Finnish; the pages show it in the user's language
+// through programTitle().
 struct ProgramInfo {
     const char* title;
     const char* version;
@@ -14,7 +19,8 @@ struct ProgramInfo {
 };
 
 inline constexpr ProgramInfo programInfo{
-    "Vuska-ohjelman asennus",
+    //: The caption of every page of the setup wizard.
+    QT_TRANSLATE_NOOP("vuska::setup::ProgramInfo", "Vuska-ohjelman asennus"),
     "1.02.0002",
     "Vuskan asennus- ja poisto-ohjelma",
     "Vuska-ohjelman asennus/asennuksen poisto",
@@ -26,5 +32,8 @@ inline constexpr ProgramInfo programInfo{
 // properties of the application object (FileDescription, ProductName, InternalName,
 // OriginalFilename, FileVersion, ProductVersion), and the game's icon for every window.
 void applyProgramInfo();
+
+// The title as the pages show it, in the language chosen at start.
+QString programTitle();
 
 } // namespace vuska::setup

@@ -1,9 +1,11 @@
 #include "setup/wizard/registration.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QList>
 #include <QMap>
+#include <QRegularExpression>
 
 #include "game/registry/mdlvuska2.h"
 #include "game/registry/settingskey.h"
@@ -42,9 +44,27 @@ links::LinkDescription describe(const Shortcut& shortcut)
     }();
     const QMap<QString, QString> texts =
         de::readGroup(menuTexts, QString::fromUtf8(shortcut.name)).value_or(QMap<QString, QString>());
+    const auto list = [](const QString& value) {
+        QStringList items;
+        for (const QString& item : value.split(u';', Qt::SkipEmptyParts))
+            items.append(de::unescapeValue(item));
+        return items;
+    };
     description.comment = de::unescapeValue(texts.value(QStringLiteral("Comment")));
-    for (const QString& keyword : texts.value(QStringLiteral("Keywords")).split(u';', Qt::SkipEmptyParts))
-        description.keywords.append(de::unescapeValue(keyword));
+    description.keywords = list(texts.value(QStringLiteral("Keywords")));
+    // Every language the texts are translated into, whatever language setup speaks itself: the
+    // desktop shows each user the entry in theirs.
+    static const QRegularExpression translated(QStringLiteral("^(?:Name|Comment|Keywords)\\[(.+)\\]$"));
+    QStringList locales;
+    for (const QString& key : texts.keys())
+        if (const auto match = translated.match(key); match.hasMatch() && !locales.contains(match.captured(1)))
+            locales.append(match.captured(1));
+    for (const QString& locale : locales) {
+        const QString in = u'[' + locale + u']';
+        description.translations.append({locale, de::unescapeValue(texts.value(QStringLiteral("Name") + in)),
+                                         de::unescapeValue(texts.value(QStringLiteral("Comment") + in)),
+                                         list(texts.value(QStringLiteral("Keywords") + in))});
+    }
     if (shortcut.windowClass)
         description.windowClass = QString::fromLatin1(shortcut.windowClass);
     return description;
@@ -87,19 +107,26 @@ bool RegisterInstallation(const InstallationChoices& choices, const CopyWindowHo
     if (!writeInstallationRecord(choices))
         return false;
 
+    //: The title of an error message.
+    const QString errorTitle = QCoreApplication::translate("vuska::setup::Registration", "Virhe");
     const QString groupFolder = QLatin1Char('\\') + choices.ProgramGroup;
     if (choices.CreateProgramGroup) {
-        window.status(QStringLiteral("Luodaan ohjelmaryhmä..."), QString());
+        //: The copy window's status line while the program group is made.
+        window.status(QCoreApplication::translate("vuska::setup::Registration", "Luodaan ohjelmaryhmä..."), QString());
         window.letEventsRun();
         if (links::fCreateShellFolder(groupFolder) != links::ShellSuccess) {
             platform::setScreenPointer(platform::ScreenPointer::Default);
-            window.error(QStringLiteral("Ohjelmaryhmän luonti epäonnistui."), QStringLiteral("Virhe"));
+            window.error(
+                QCoreApplication::translate("vuska::setup::Registration", "Ohjelmaryhmän luonti epäonnistui."),
+                errorTitle);
             platform::setScreenPointer(platform::ScreenPointer::Hourglass);
         }
     }
 
     if (!choices.NoProgramGroup) {
-        window.status(QStringLiteral("Luodaan ohjelmaryhmän kuvakkeet..."), QString());
+        //: The copy window's status line while the shortcuts are made in the program group.
+        window.status(QCoreApplication::translate("vuska::setup::Registration", "Luodaan ohjelmaryhmän kuvakkeet..."),
+                      QString());
         window.letEventsRun();
         links::setLinkIcon(kIconName, iconResources());
         // A shortcut that cannot be made is not worth stopping for: the game works without.
@@ -109,7 +136,9 @@ bool RegisterInstallation(const InstallationChoices& choices, const CopyWindowHo
                                     QString(), describe(shortcut));
     }
 
-    window.status(QStringLiteral("Päivitetään järjestelmätiedot..."), QString());
+    //: The copy window's status line while the uninstall entry is written.
+    window.status(QCoreApplication::translate("vuska::setup::Registration", "Päivitetään järjestelmätiedot..."),
+                  QString());
     window.letEventsRun();
     const bool named = WriteRegistryValue(HKEY_LOCAL_MACHINE, UninstallKeyForWrite, QStringLiteral("DisplayName"),
                                           REG_SZ, QStringLiteral("Vuska, versio 1.22 Freeware"));
@@ -118,7 +147,10 @@ bool RegisterInstallation(const InstallationChoices& choices, const CopyWindowHo
                                             choices.TargetFolder + QStringLiteral("\\setup.exe"));
     if (!named || !command) {
         platform::setScreenPointer(platform::ScreenPointer::Default);
-        window.error(QStringLiteral("Järjestelmätietojen päivitys epäonnistui."), QStringLiteral("Virhe"));
+        //: The uninstall entry (the system's list of installed programs) could not be written.
+        window.error(
+            QCoreApplication::translate("vuska::setup::Registration", "Järjestelmätietojen päivitys epäonnistui."),
+            errorTitle);
     }
     return true;
 }

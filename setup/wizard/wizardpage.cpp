@@ -1,6 +1,7 @@
 #include "setup/wizard/wizardpage.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -20,7 +21,9 @@ QLabel* addSidePicture(QWidget* window, const QString& objectName)
     picture->setObjectName(objectName);
     // The picture only decorates, but a reader that meets a nameless picture says so; a name
     // tells what it is, and QLabel has no way to leave itself out of the tree.
-    picture->setAccessibleName(QStringLiteral("Vuskan kuva: neljä pelikorttia viuhkana"));
+    //: Read out by a screen reader for the picture at the left of every setup window.
+    picture->setAccessibleName(
+        QCoreApplication::translate("vuska::setup::WizardPage", "Vuskan kuva: neljä pelikorttia viuhkana"));
     picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     picture->setLineWidth(2);
     picture->setAlignment(Qt::AlignCenter);
@@ -40,14 +43,21 @@ QFrame* addButtonLine(QWidget* window)
 
 WizardPage::WizardPage(mdlVuskanAsennus& installer, const QString& objectName, const QString& nextCaption,
                        const QString& pictureName)
-    : platform::DialogForm(objectName, QString::fromUtf8(programInfo.title), WidthTwips, HeightTwips, nullptr,
+    : platform::DialogForm(objectName, programTitle(), WidthTwips, HeightTwips, nullptr,
                            platform::DialogPlacement::AsPlaced),
       installer_(installer)
 {
     picture_ = addSidePicture(this, pictureName);
     Frame1_ = addButtonLine(this);
 
-    const QString captions[3] = {QStringLiteral("Peruuta"), QStringLiteral("< &Edellinen"), nextCaption};
+    // The buttons are 1335 twips wide (89 pixels at 96 dpi); Esc is the cancel button's key.
+    const QString captions[3] = {
+        //: Button: abandons the installation (after a question). No access key: Esc presses it.
+        tr("Peruuta"),
+        //: Button: back to the previous page. Short: the button is about 12 characters wide.
+        tr("< &Edellinen"),
+        nextCaption,
+    };
     const int lefts[3] = {5985, 3135, 4470};
     for (int i = 0; i < 3; ++i) {
         cmdPainike_[size_t(i)] =
@@ -60,6 +70,12 @@ WizardPage::WizardPage(mdlVuskanAsennus& installer, const QString& objectName, c
 QPushButton* WizardPage::cmdPainike(int index) const
 {
     return index >= 0 && index < int(cmdPainike_.size()) ? cmdPainike_[size_t(index)] : nullptr;
+}
+
+QString WizardPage::nextButtonText()
+{
+    //: Button: on to the next page. Short: the button is about 12 characters wide.
+    return tr("&Seuraava >");
 }
 
 QLabel* WizardPage::addLabel(int index, const QString& text, int top, int height)

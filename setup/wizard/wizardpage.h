@@ -52,6 +52,8 @@ protected:
     // A static label of the page (lblTeksti_<index>), plain text, wrapped within the
     // content column from `top`, `height` twips high.
     QLabel* addLabel(int index, const QString& text, int top, int height);
+    // The caption of the next button of steps 0, 2, 3 and 4, one text for all of them.
+    static QString nextButtonText();
     // Tab goes through the page's own controls in this order, then the buttons from left to
     // right; `first` has the focus when the page is first shown.
     void setTabOrder(std::initializer_list<QWidget*> controls, QWidget* first);
