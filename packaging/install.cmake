@@ -1,6 +1,6 @@
 # The game's installation on a Linux system, as the Debian package lays it out: the game as the
 # `vuska` command, the files it reads in a data folder of their own, the menu entry, the icon,
-# the AppStream description, the man page and the read-me.
+# the AppStream description, the manual pages and the read-me.
 #
 #   cmake --install build --prefix /usr          (or DESTDIR=... cmake --install build --prefix /usr)
 #
@@ -66,5 +66,11 @@ endforeach()
 install(FILES ${VUSKA_ICON_DIR}/vuska.svg
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps RENAME ${vuska_id}.svg)
 
+# The manual page in English, the default, and in Finnish and Swedish under their languages'
+# folders, where man finds them for a user of those languages.
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/vuska.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+foreach(language IN ITEMS fi sv)
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/vuska.${language}.6
+          DESTINATION ${CMAKE_INSTALL_MANDIR}/${language}/man6 RENAME vuska.6)
+endforeach()
 install(FILES ${VUSKA_SET_DIR}/readme.txt DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/vuska)

@@ -31,6 +31,8 @@ expected=$(
   for side in 16 32 48 64 128 256 512; do echo "f 644 usr/share/icons/hicolor/${side}x$side/apps/$id.png"; done
   echo "f 644 usr/share/icons/hicolor/scalable/apps/$id.svg"
   echo "f 644 usr/share/man/man6/vuska.6"
+  echo "f 644 usr/share/man/fi/man6/vuska.6"
+  echo "f 644 usr/share/man/sv/man6/vuska.6"
   echo "f 644 usr/share/doc/vuska/readme.txt"
 )
 actual=$(cd "$dest" && find . -mindepth 1 \( -type f -o -type l \) -printf '%y %m %P\n')
@@ -97,10 +99,17 @@ for element in "<id>$id</id>" "<launchable type=\"desktop-id\">$id.desktop</laun
 done
 echo "ok: the AppStream description is valid and names the entry, the command and this release"
 
-# The manual page's NAME line is what whatis shows.
-grep -A1 '^\.SH NAME$' "$dest/usr/share/man/man6/vuska.6" | grep -q '^vuska \\- ' ||
-  fail "the manual page has no NAME line \"vuska \\- ...\""
-echo "ok: the manual page has its NAME line"
+# Each manual page's NAME line, under the section's heading in the page's language (English,
+# Finnish, Swedish), is what whatis shows.
+while read -r page heading; do
+  grep -A1 "^\.SH $heading\$" "$dest/usr/share/man/$page" | grep -q '^vuska \\- ' ||
+    fail "the manual page $page has no NAME line \"vuska \\- ...\" under .SH $heading"
+done <<EOT
+man6/vuska.6 NAME
+fi/man6/vuska.6 NIMI
+sv/man6/vuska.6 NAMN
+EOT
+echo "ok: the English, Finnish and Swedish manual pages have their NAME lines"
 
 # The committed changelog is the release's: the project's version, Debian revision 1.
 top=$(head -n 1 "$source/debian/changelog")

@@ -225,7 +225,8 @@ class TestShellLinks : public QObject {
         const LinkDescription game{{QStringLiteral("Game"), QStringLiteral("CardGame")},
                                    QStringLiteral("Korttipeli; \\ tietokonetta vastaan"),
                                    {QStringLiteral("kortit"), QStringLiteral("a;b")},
-                                   QStringLiteral("fi.vuska.Testi")};
+                                   QStringLiteral("fi.vuska.Testi"),
+                                   {}};
         for (const auto& [name, file] : {std::pair{"Vuska", "vuska.exe"}, std::pair{"Vuska-ohje", "vuska.hlp"},
                                          std::pair{"Vuska-pikaohje", "readme.txt"}})
             QCOMPARE(fCreateShellLink(group, QLatin1String(name), target + u'\\' + QLatin1String(file), {}, game),

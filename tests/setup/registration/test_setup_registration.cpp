@@ -322,22 +322,23 @@ private slots:
         }
     }
 
-    // Each entry is filed where desktops look for a card game, says in Finnish what it opens,
-    // names the app id of the windows it starts, the game's or the help's own (so the dock shows
-    // the right entry's icon and name for them), and the validator has nothing to say of it,
-    // hints included.
+    // Each entry is filed where desktops look for a card game, says what it opens in Finnish, in
+    // Swedish and in English, names the app id of the windows it starts, the game's or the help's own (so
+    // the dock shows the right entry's icon and name for them), and the validator has nothing to
+    // say of it, hints included.
     void entriesAreFiledAndMatchTheGame_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("comment");
         QTest::addColumn<QString>("keywords");
         QTest::addColumn<QString>("windowClass");
+        QTest::addColumn<QString>("swedishName"); // the name it shows a Swedish user
         QTest::newRow("game") << "Vuska" << "Korttipeli yhdelle pelaajalle tietokonetta vastaan"
-                              << "korttipeli;kortit;tikkipeli;peli;" << "fi.vuska.Vuska";
+                              << "korttipeli;kortit;tikkipeli;peli;" << "fi.vuska.Vuska" << "";
         QTest::newRow("help") << "Vuska-ohje" << "Vuskan ohje: säännöt, pelaaminen ja asetukset"
-                              << "ohje;säännöt;korttipeli;" << "fi.vuska.Vuska.Help";
+                              << "ohje;säännöt;korttipeli;" << "fi.vuska.Vuska.Help" << "Vuska hjälp";
         QTest::newRow("read-me") << "Vuska-pikaohje" << "Vuskan lueminut-tiedosto: lyhyt esittely, asennus ja ehdot"
-                                 << "lueminut;pikaohje;korttipeli;" << "";
+                                 << "lueminut;pikaohje;korttipeli;" << "" << "Vuska snabbguide";
     }
     void entriesAreFiledAndMatchTheGame()
     {
@@ -345,6 +346,7 @@ private slots:
         QFETCH(QString, comment);
         QFETCH(QString, keywords);
         QFETCH(QString, windowClass);
+        QFETCH(QString, swedishName);
         Window window;
         QVERIFY(RegisterInstallation({kTarget, true, QStringLiteral("Pelit ja hupi"), true, false}, window.hooks()));
         const std::optional<links::GroupFiles> group = links::groupFiles(QStringLiteral("\\Pelit ja hupi"));
@@ -360,9 +362,14 @@ private slots:
             return QString();
         };
         QCOMPARE(value("Categories"), QStringLiteral("Game;CardGame;") + group->category + u';');
-        QCOMPARE(value("Comment"), comment);
-        QCOMPARE(value("Keywords"), keywords);
+        QCOMPARE(value("Comment[fi]"), comment);
+        QCOMPARE(value("Keywords[fi]"), keywords);
         QCOMPARE(value("StartupWMClass"), windowClass);
+        // The same in Swedish and, for every other language, English, whatever setup speaks.
+        QCOMPARE(value("Name[sv]"), swedishName);
+        const QStringList finnish{comment, keywords};
+        for (const char* key : {"Comment", "Comment[sv]", "Keywords", "Keywords[sv]"})
+            QVERIFY2(!value(key).isEmpty() && !finnish.contains(value(key)), key);
         // Its icon in every size of the theme, and scalable.
         for (const char* icon : {"48x48/apps/vuska.png", "512x512/apps/vuska.png", "scalable/apps/vuska.svg"})
             QVERIFY2(QFileInfo::exists(data_ + QStringLiteral("/icons/hicolor/") + QLatin1String(icon)), icon);
