@@ -15,9 +15,22 @@ namespace {
 Language chosen = Language::Finnish;
 std::vector<std::unique_ptr<QTranslator>> installed;
 
+// Qt 6 calls the text views' context menu QWidgetTextControl; Qt's older whole Swedish
+// catalogue still has its texts under the name they had before, QTextControl.
+class Catalogue : public QTranslator {
+public:
+    QString translate(const char* context, const char* source, const char* disambiguation, int n) const override
+    {
+        QString text = QTranslator::translate(context, source, disambiguation, n);
+        if (text.isNull() && qstrcmp(context, "QWidgetTextControl") == 0)
+            text = QTranslator::translate("QTextControl", source, disambiguation, n);
+        return text;
+    }
+};
+
 void install(const QString& name, const QString& folder)
 {
-    auto translator = std::make_unique<QTranslator>();
+    auto translator = std::make_unique<Catalogue>();
     if (translator->load(name, folder) && QCoreApplication::installTranslator(translator.get()))
         installed.push_back(std::move(translator));
 }

@@ -1,5 +1,6 @@
 #include <QLineEdit>
 #include <QMenu>
+#include <QTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -10,11 +11,12 @@ using platform::language::Language;
 
 namespace {
 
-// The texts of a text box's context menu as a user reads them: no access-key marks, no
-// shortcut column, no separators.
+// The texts of a text box's (or a text view's) context menu as a user reads them: no
+// access-key marks, no shortcut column, no separators.
+template <class TextBox>
 QStringList contextMenuTexts()
 {
-    QLineEdit box;
+    TextBox box;
     const std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
     QStringList texts;
     for (const QAction* action : menu->actions()) {
@@ -75,7 +77,8 @@ private slots:
         QTemporaryDir empty;
         platform::language::setForTest(language, {}, installed ? QString() : empty.path());
         QCOMPARE(platform::language::current(), language);
-        QCOMPARE(contextMenuTexts(), texts);
+        QCOMPARE(contextMenuTexts<QLineEdit>(), texts);
+        QCOMPARE(contextMenuTexts<QTextEdit>(), texts); // the help's and the terms' views
     }
 };
 
