@@ -1,11 +1,16 @@
 #include "game/forms/frmtietoja.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QDesktopServices>
-#include <QEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 #include "game/engine/mdlvuska.h"
 #include "game/forms/labeltext.h"
@@ -47,6 +52,75 @@ void fitWidth(QLabel* label)
         label->resize(std::min(wanted, room), label->height());
 }
 
+// An address that opens when clicked, and for a player without the mouse when Enter or Space
+// is pressed on it (Tab reaches it) or a screen reader presses it as a link.
+class LinkLabel : public QLabel {
+public:
+    LinkLabel(std::function<void()> open, QWidget* parent) : QLabel(parent), open_(std::move(open))
+    {
+        static const bool accessible = (QAccessible::installFactory(accessibleLink), true);
+        (void)accessible;
+        setFocusPolicy(Qt::TabFocus);
+    }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+            open_();
+        else
+            QLabel::mouseReleaseEvent(event);
+    }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        const int key = event->key();
+        if (plain && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+            if (!event->isAutoRepeat())
+                open_();
+            return;
+        }
+        QLabel::keyPressEvent(event);
+    }
+    void paintEvent(QPaintEvent* event) override
+    {
+        QLabel::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QStylePainter painter(this);
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        frame.rect = contentsRect().intersected(
+            QRect(contentsRect().topLeft(), QSize(fontMetrics().horizontalAdvance(text()) + 2, height())));
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, frame);
+    }
+
+private:
+    class Accessible : public QAccessibleWidget {
+    public:
+        explicit Accessible(LinkLabel* label) : QAccessibleWidget(label, QAccessible::Link) {}
+        QStringList actionNames() const override { return QStringList(pressAction()) + QAccessibleWidget::actionNames(); }
+        void doAction(const QString& actionName) override
+        {
+            if (actionName != pressAction()) {
+                QAccessibleWidget::doAction(actionName);
+                return;
+            }
+            // Like a click, after the reader's call has returned.
+            QPointer<LinkLabel> label = static_cast<LinkLabel*>(widget());
+            QMetaObject::invokeMethod(
+                label, [label] { if (label && label->isEnabled()) label->open_(); }, Qt::QueuedConnection);
+        }
+    };
+    static QAccessibleInterface* accessibleLink(const QString&, QObject* object)
+    {
+        auto* label = dynamic_cast<LinkLabel*>(object);
+        return label ? new Accessible(label) : nullptr;
+    }
+
+    std::function<void()> open_;
+};
+
 } // namespace
 
 frmTietoja::frmTietoja(const QString& programFolder, QWidget* parent)
@@ -77,7 +151,9 @@ frmTietoja::frmTietoja(const QString& programFolder, QWidget* parent)
         {4, "", 2280, 2400, 2052, 252},
     };
     for (const Design& d : labels) {
-        auto* label = new QLabel(*d.text ? tr(d.text) : QString(), this);
+        const bool link = d.index == 3 || d.index == 4;
+        auto* label = link ? new LinkLabel([this, i = d.index] { lblTeksti_Click(i); }, this) : new QLabel(this);
+        label->setText(*d.text ? tr(d.text) : QString());
         label->setObjectName(QStringLiteral("lblTeksti_%1").arg(d.index));
         label->setTextFormat(Qt::PlainText);
         place(label, d.left, d.top, d.width, d.height);
@@ -95,16 +171,15 @@ frmTietoja::frmTietoja(const QString& programFolder, QWidget* parent)
         palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
         label->setPalette(palette);
     }
-    for (QLabel* label : lblTeksti_) {
+    for (QLabel* label : lblTeksti_)
         fitWidth(label);
-        label->installEventFilter(this);
-    }
     // An address takes the room there is up to the box's edge; a longer one is cut in the
     // middle and shown whole as its link's tip. A click opens it whole either way.
     const QString links[2] = {authorEmail(), homePage()};
     for (const int link : {3, 4}) {
         QLabel* label = lblTeksti_[size_t(link)];
         label->setText(links[link - 3]);
+        label->setAccessibleName(links[link - 3]);
         fitWidth(label);
         showCutToFit(label, links[link - 3], Qt::ElideMiddle);
     }
@@ -170,21 +245,6 @@ void frmTietoja::cmdPainike_Click()
     platform::setScreenPointer(ScreenPointer::Hourglass);
     accept();
     platform::setScreenPointer(ScreenPointer::Default);
-}
-
-bool frmTietoja::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        for (int i = 0; i < int(lblTeksti_.size()); ++i) {
-            if (watched == lblTeksti_[size_t(i)] && lblTeksti_[size_t(i)]->rect().contains(
-                                                       static_cast<QMouseEvent*>(event)->position().toPoint())) {
-                lblTeksti_Click(i);
-                return true;
-            }
-        }
-    }
-    return platform::DialogForm::eventFilter(watched, event);
 }
 
 void frmTietoja::lblTeksti_Click(int index)

@@ -40,9 +40,6 @@ public:
     using UrlOpener = std::function<bool(const QUrl&)>;
     static void setUrlOpener(UrlOpener opener);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void openLink(const QString& address, const QString& failure);
 
