@@ -10,6 +10,8 @@
 # 1280 x 800 logical pixels at scale S (1 by default; 2 is a 200 % desktop). sway will not run
 # as root, so as root everything runs as the user nobody in a throw-away home. Installs sway,
 # grim and wtype when missing (root or sudo). Screenshots go to DIR (default wayland-shots/).
+# The programs speak Finnish; LANGUAGE=sv or LANGUAGE=en given to the script chooses Swedish or
+# English.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/environment.sh
@@ -21,7 +23,7 @@ while [ $# -gt 0 ]; do
     *) break ;;
   esac
 done
-[ $# -ge 1 ] || { sed -n '2,13p' "$0" >&2; exit 2; }
+[ $# -ge 1 ] || { sed -n '2,15p' "$0" >&2; exit 2; }
 program=$1; shift
 [ -e "$program" ] || program=build/vuska122/$program
 [ -x "$program" ] || { echo "no program $program: build first (bash scripts/play.sh or scripts/build.sh build)" >&2; exit 1; }
@@ -44,7 +46,7 @@ fi
 session() {
   "${as_user[@]}" env -i PATH="$PATH" HOME="$base/home" XDG_RUNTIME_DIR="$base/run" \
     XDG_CONFIG_HOME="$base/home/config" XDG_DATA_HOME="$base/home/data" LANG=C.UTF-8 \
-    WAYLAND_DISPLAY=wayland-1 SWAYSOCK="$(ls "$base"/run/sway-ipc.*.sock 2>/dev/null | head -1)" \
+    ${LANGUAGE:+LANGUAGE="$LANGUAGE"} WAYLAND_DISPLAY=wayland-1 SWAYSOCK="$(ls "$base"/run/sway-ipc.*.sock 2>/dev/null | head -1)" \
     QT_QPA_PLATFORM=wayland "$@"
 }
 pids=()
