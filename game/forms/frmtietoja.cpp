@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFrame>
 #include <QKeyEvent>
@@ -106,10 +107,17 @@ private:
                 QAccessibleWidget::doAction(actionName);
                 return;
             }
-            // Like a click, after the reader's call has returned.
+            // Like a click: after the reader's call has returned, and not past a box that the
+            // link itself opened over the about box.
             QPointer<LinkLabel> label = static_cast<LinkLabel*>(widget());
             QMetaObject::invokeMethod(
-                label, [label] { if (label && label->isEnabled()) label->open_(); }, Qt::QueuedConnection);
+                label,
+                [label] {
+                    const QWidget* modal = QApplication::activeModalWidget();
+                    if (label && (!modal || modal == label->window()))
+                        label->open_();
+                },
+                Qt::QueuedConnection);
         }
     };
     static QAccessibleInterface* accessibleLink(const QString&, QObject* object)
