@@ -4,16 +4,15 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QApplication>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmapCache>
-#include <QPointer>
 
 #include "game/engine/cards.h"
+#include "platform/accessiblepress.h"
 #include "platform/picture.h"
 
 namespace vuska {
@@ -23,37 +22,13 @@ namespace {
 // A card picture as a screen reader sees it: the player's cards are buttons he can press
 // (the press is a click), the computer's pictures. The name comes from the window, which
 // knows the cards.
-class CardAccessible : public QAccessibleWidget {
-public:
-    explicit CardAccessible(CardImage* card)
-        : QAccessibleWidget(card, isHumanSlot(card->index()) ? QAccessible::Button : QAccessible::Graphic)
-    {
-    }
-    QStringList actionNames() const override
-    {
-        QStringList names = QAccessibleWidget::actionNames();
-        if (role() == QAccessible::Button)
-            names.prepend(pressAction());
-        return names;
-    }
-    void doAction(const QString& actionName) override
-    {
-        if (actionName != pressAction() || role() != QAccessible::Button) {
-            QAccessibleWidget::doAction(actionName);
-            return;
-        }
-        // The press is a click: it comes through the event loop, after the reader's call has
-        // returned, and like a click it cannot reach the table past a modal window of the game.
-        QPointer<CardImage> card = static_cast<CardImage*>(widget());
-        QMetaObject::invokeMethod(
-            card,
-            [card] {
-                if (card && card->isEnabled() && !QApplication::activeModalWidget())
-                    emit card->mouseDown(card->index(), Qt::LeftButton);
-            },
-            Qt::QueuedConnection);
-    }
-};
+QAccessibleInterface* cardAccessible(CardImage* card)
+{
+    if (!isHumanSlot(card->index()))
+        return new platform::PressableAccessible(card, QAccessible::Graphic, {});
+    return new platform::PressableAccessible(card, QAccessible::Button,
+                                             [card] { emit card->mouseDown(card->index(), Qt::LeftButton); });
+}
 
 // The table's news notice: a screen reader reads a notification out when it appears,
 // whatever has the focus. It takes a single pixel of the table's border and draws nothing.
@@ -75,7 +50,7 @@ QAccessibleInterface* tableAccessible(const QString& className, QObject* object)
     if (className == QLatin1String("vuska::NewsNotice"))
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
     if (className == QLatin1String("vuska::CardImage"))
-        return new CardAccessible(static_cast<CardImage*>(object));
+        return cardAccessible(static_cast<CardImage*>(object));
     if (className == QLatin1String("vuska::CardTable"))
         return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Pane);
     return nullptr;

@@ -1,14 +1,11 @@
 #include "game/forms/frmtietoja.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
-#include <QApplication>
 #include <QDesktopServices>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QPushButton>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
@@ -16,6 +13,7 @@
 #include "game/engine/mdlvuska.h"
 #include "game/forms/labeltext.h"
 #include "game/registry/settingskey.h"
+#include "platform/accessiblepress.h"
 #include "platform/messagebox.h"
 #include "platform/picture.h"
 #include "platform/pointer.h"
@@ -97,33 +95,11 @@ protected:
     }
 
 private:
-    class Accessible : public QAccessibleWidget {
-    public:
-        explicit Accessible(LinkLabel* label) : QAccessibleWidget(label, QAccessible::Link) {}
-        QStringList actionNames() const override { return QStringList(pressAction()) + QAccessibleWidget::actionNames(); }
-        void doAction(const QString& actionName) override
-        {
-            if (actionName != pressAction()) {
-                QAccessibleWidget::doAction(actionName);
-                return;
-            }
-            // Like a click: after the reader's call has returned, and not past a box that the
-            // link itself opened over the about box.
-            QPointer<LinkLabel> label = static_cast<LinkLabel*>(widget());
-            QMetaObject::invokeMethod(
-                label,
-                [label] {
-                    const QWidget* modal = QApplication::activeModalWidget();
-                    if (label && (!modal || modal == label->window()))
-                        label->open_();
-                },
-                Qt::QueuedConnection);
-        }
-    };
     static QAccessibleInterface* accessibleLink(const QString&, QObject* object)
     {
         auto* label = dynamic_cast<LinkLabel*>(object);
-        return label ? new Accessible(label) : nullptr;
+        return label ? new platform::PressableAccessible(label, QAccessible::Link, [label] { label->open_(); })
+                     : nullptr;
     }
 
     std::function<void()> open_;
