@@ -12,7 +12,6 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTextBrowser>
-#include <QAccessible>
 #include <QTest>
 #include <QTimer>
 
