@@ -1,8 +1,8 @@
 #include <QLineEdit>
 #include <QMenu>
-#include <QTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 
 #include "platform/language.h"
 #include "tests/support/sandbox.h"
